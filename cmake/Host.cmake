@@ -1,0 +1,10 @@
+# Host build: the portable code, its tests, sanitizers and fuzz targets.
+target_compile_options(quorvel_core PRIVATE -Wall -Wextra)
+if(QUORVEL_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+  target_compile_options(quorvel_core PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+endif()
+if(QUORVEL_BUILD_TESTS)
+  add_subdirectory(tests/host)
+endif()

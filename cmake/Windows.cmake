@@ -1,0 +1,63 @@
+# The Windows program, its test executables and the tools the end-to-end journeys use.
+enable_language(RC)
+
+# Small and self-contained: one .exe with no MinGW runtime DLL, unused sections dropped.
+set(QUORVEL_WINDOWS_COMPILE_OPTIONS -Os -ffunction-sections -fdata-sections -Wall -Wextra
+    -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -DWINVER=0x0601 -D_WIN32_IE=0x0600)
+set(QUORVEL_WINDOWS_LINK_OPTIONS -static -Wl,--gc-sections -s)
+target_compile_options(quorvel_core PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
+
+set(assets ${CMAKE_SOURCE_DIR}/src/resources/generated)
+function(quorvel_embed input symbol)
+  set(output ${CMAKE_BINARY_DIR}/generated/embedded/${symbol}.cpp)
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -DINPUT=${input} -DOUTPUT=${output} -DSYMBOL=${symbol} -P ${CMAKE_SOURCE_DIR}/cmake/EmbedFile.cmake
+    DEPENDS ${input} ${CMAKE_SOURCE_DIR}/cmake/EmbedFile.cmake VERBATIM)
+  set(QUORVEL_EMBEDDED ${QUORVEL_EMBEDDED} ${output} PARENT_SCOPE)
+endfunction()
+set(QUORVEL_EMBEDDED)
+quorvel_embed(${assets}/search-background.jpg SearchBackgroundJpeg)
+quorvel_embed(${assets}/examples-banner.jpg ExamplesBannerJpeg)
+quorvel_embed(${assets}/examples.ico ExamplesIcon)
+quorvel_embed(${assets}/hand.cur HandCursor)
+
+# The manifest names the processor: Windows refuses a 64-bit program whose manifest says x86.
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  file(READ ${CMAKE_SOURCE_DIR}/src/resources/app.manifest manifest)
+  string(REPLACE "processorArchitecture=\"x86\"" "processorArchitecture=\"amd64\"" manifest "${manifest}")
+  file(WRITE ${CMAKE_BINARY_DIR}/generated/app.manifest.tmp "${manifest}")
+  file(COPY_FILE ${CMAKE_BINARY_DIR}/generated/app.manifest.tmp ${CMAKE_BINARY_DIR}/generated/app.manifest ONLY_IF_DIFFERENT)
+  set(MANIFEST ${CMAKE_BINARY_DIR}/generated/app.manifest)
+else()
+  set(MANIFEST ${CMAKE_SOURCE_DIR}/src/resources/app.manifest)
+endif()
+set(ASSETS ${assets})
+configure_file(src/resources/app.rc.in ${CMAKE_BINARY_DIR}/generated/app.rc @ONLY)
+set_source_files_properties(${CMAKE_BINARY_DIR}/generated/app.rc PROPERTIES
+  OBJECT_DEPENDS "${MANIFEST};${assets}/icon-1.bin;${assets}/icon-30001.bin;${assets}/group-ICON_0.bin;${assets}/group-1.bin")
+
+# Everything but WinMain, so the tests can build the real windows in their own process.
+add_library(quorvel_app STATIC
+  src/forms/Form.cpp
+  src/forms/Picture.cpp
+  src/forms/RuntimeError.cpp
+  src/forms/TextConversion.cpp
+  src/app/frmGoogleVideo.cpp
+  src/app/mXPManifest.cpp
+  src/app/WebLinks.cpp
+  src/examples/frmInfo.cpp
+  src/tooltip/cToolTip.cpp
+  ${QUORVEL_EMBEDDED})
+target_compile_options(quorvel_app PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
+target_link_libraries(quorvel_app PUBLIC quorvel_core comctl32 shell32 ole32 oleaut32 uuid gdi32 user32)
+
+add_executable(DideQuorvel WIN32 src/app/WinMain.cpp ${CMAKE_BINARY_DIR}/generated/app.rc)
+set_target_properties(DideQuorvel PROPERTIES OUTPUT_NAME "Dide Quorvel")
+target_compile_options(DideQuorvel PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
+target_link_options(DideQuorvel PRIVATE ${QUORVEL_WINDOWS_LINK_OPTIONS})
+target_link_libraries(DideQuorvel PRIVATE quorvel_app)
+
+if(QUORVEL_BUILD_TESTS AND CMAKE_CROSSCOMPILING_EMULATOR)
+  add_subdirectory(tests/win)
+  add_subdirectory(tests/e2e)
+endif()

@@ -1,0 +1,56 @@
+#include "app/WebLinks.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace {
+
+void ShellExecuteLaunch(const std::string& ansiAddress)
+{
+    ShellExecuteA(nullptr, "open", ansiAddress.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+ShellLaunchFunction g_Launch = ShellExecuteLaunch;
+
+} // namespace
+
+bool SystemAnsiCodePage::Encode(char32_t character, std::string& out) const
+{
+    wchar_t units[2];
+    int count = 1;
+    if (character >= 0x10000) {
+        units[0] = static_cast<wchar_t>(0xD800 + ((character - 0x10000) >> 10));
+        units[1] = static_cast<wchar_t>(0xDC00 + ((character - 0x10000) & 0x3FF));
+        count = 2;
+    } else {
+        units[0] = static_cast<wchar_t>(character);
+    }
+    const UINT codePage = GetACP();
+    if (codePage == CP_UTF8) {
+        // Every character has an exact UTF-8 form; the flags below are refused for this page.
+        char bytes[8];
+        const int size = WideCharToMultiByte(CP_UTF8, 0, units, count, bytes, sizeof(bytes), nullptr, nullptr);
+        out.append(bytes, static_cast<size_t>(size > 0 ? size : 0));
+        return size > 0;
+    }
+    char bytes[8];
+    BOOL usedDefault = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, units, count, bytes, sizeof(bytes), nullptr,
+                                         &usedDefault);
+    if (size <= 0 || usedDefault)
+        return false;
+    out.append(bytes, static_cast<size_t>(size));
+    return true;
+}
+
+void ShellLaunch(const std::string& ansiAddress)
+{
+    g_Launch(ansiAddress);
+}
+
+ShellLaunchFunction SetShellLaunchForTesting(ShellLaunchFunction launch)
+{
+    const ShellLaunchFunction previous = g_Launch;
+    g_Launch = launch ? launch : ShellExecuteLaunch;
+    return previous;
+}

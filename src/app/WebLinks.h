@@ -1,0 +1,20 @@
+#pragma once
+// Hands addresses to the default browser through the shell.
+#include <string>
+
+#include "app/SearchAddress.h"
+
+// The system's ANSI code page, without best-fit mapping: a character with no exact
+// equivalent is reported as not representable instead of becoming a look-alike or '?'.
+class SystemAnsiCodePage final : public AnsiCodePage {
+public:
+    bool Encode(char32_t character, std::string& out) const override;
+};
+
+// ShellExecuteA with no owner, the verb "open", the address, no parameters, no directory and
+// SW_SHOWNORMAL. Its result is not looked at: a failed launch is silent.
+void ShellLaunch(const std::string& ansiAddress);
+
+// Tests put a recorder (or a failing launch) in place of the shell.
+using ShellLaunchFunction = void (*)(const std::string& ansiAddress);
+ShellLaunchFunction SetShellLaunchForTesting(ShellLaunchFunction launch);

@@ -1,0 +1,19 @@
+#pragma once
+// The examples window: pick a ready-made sound name for the search box.
+#include "forms/Form.h"
+
+class frmInfo final : public Form {
+public:
+    enum ControlId { List1, Voci, Image6 };
+
+    // The one instance, created on first use and kept after its window closes.
+    static frmInfo& Instance();
+
+    void Voci_Click(int16_t Index);
+    void List1_Click();
+    void Image6_DblClick();
+
+private:
+    frmInfo();
+    void OnEvent(Control& control, FormEvent event, const EventArgs& args) override;
+};

@@ -1,0 +1,8 @@
+#pragma once
+// Text is UTF-16 throughout the program, on Windows and in the host builds alike, so the
+// portable code sees the same code units (surrogate pairs included) that the controls hold.
+#include <string>
+#include <string_view>
+
+using Text = std::u16string;
+using TextView = std::u16string_view;
