@@ -2,8 +2,9 @@
 enable_language(RC)
 
 # Small and self-contained: one .exe with no MinGW runtime DLL, unused sections dropped.
-set(QUORVEL_WINDOWS_COMPILE_OPTIONS -Os -ffunction-sections -fdata-sections -Wall -Wextra
-    -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0601 -DWINVER=0x0601 -D_WIN32_IE=0x0600)
+set(QUORVEL_WINDOWS_COMPILE_OPTIONS -Os -ffunction-sections -fdata-sections -Wall -Wextra)
+target_compile_definitions(quorvel_core PUBLIC
+  WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
 set(QUORVEL_WINDOWS_LINK_OPTIONS -static -Wl,--gc-sections -s)
 target_compile_options(quorvel_core PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
 

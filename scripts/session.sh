@@ -52,6 +52,9 @@ session_start() {
   session_start_wine "$dir/prefix"
   # A wineserver kept alive for the whole run spares every test the cost of starting one.
   "$WINESERVER" -p >/dev/null 2>&1
+  # Start Wine's own services now, detached from any pipe: started later by a test, they would
+  # inherit its output and keep CTest waiting for an end of file that never comes.
+  "$WINE64" cmd /c exit </dev/null >/dev/null 2>&1
   trap session_stop EXIT
 }
 

@@ -652,11 +652,7 @@ LRESULT Form::HandleTextBoxMessage(HWND window, UINT message, WPARAM wParam, LPA
 
 // ---- message loop and message box ----
 
-namespace {
-
-// Hands one message to its window, letting the window it belongs to handle its keyboard
-// navigation (Tab, mnemonics) the way a dialog does.
-void Deliver(MSG& message)
+void DeliverMessage(MSG& message)
 {
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     if (root && Form::FromWindow(root) && IsDialogMessageW(root, &message))
@@ -664,8 +660,6 @@ void Deliver(MSG& message)
     TranslateMessage(&message);
     DispatchMessageW(&message);
 }
-
-} // namespace
 
 bool PumpMessage()
 {
@@ -675,7 +669,7 @@ bool PumpMessage()
         PostQuitMessage(static_cast<int>(message.wParam)); // the outer loop must see it too
         return false;
     }
-    Deliver(message);
+    DeliverMessage(message);
     return true;
 }
 
@@ -686,7 +680,7 @@ int RunMessageLoop()
     while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0) {
         if (result == -1)
             return 1;
-        Deliver(message);
+        DeliverMessage(message);
     }
     return static_cast<int>(message.wParam);
 }

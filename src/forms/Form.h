@@ -140,6 +140,10 @@ inline HINSTANCE ProgramInstance()
 // Runs the message loop until the window marked with EndProgramWhenClosed closes.
 int RunMessageLoop();
 
+// Hands one message to its window, letting the window it belongs to handle its keyboard
+// navigation (Tab, mnemonics) the way a dialog does.
+void DeliverMessage(MSG& message);
+
 // Takes one message from the queue and hands it on; false when the queue says quit.
 bool PumpMessage();
 
