@@ -23,15 +23,14 @@ quorvel_embed(${assets}/examples.ico ExamplesIcon)
 quorvel_embed(${assets}/hand.cur HandCursor)
 
 # The manifest names the processor: Windows refuses a 64-bit program whose manifest says x86.
+# Nothing else differs between the two; its lines end in CR LF.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  file(READ ${CMAKE_SOURCE_DIR}/src/resources/app.manifest manifest)
-  string(REPLACE "processorArchitecture=\"x86\"" "processorArchitecture=\"amd64\"" manifest "${manifest}")
-  file(WRITE ${CMAKE_BINARY_DIR}/generated/app.manifest.tmp "${manifest}")
-  file(COPY_FILE ${CMAKE_BINARY_DIR}/generated/app.manifest.tmp ${CMAKE_BINARY_DIR}/generated/app.manifest ONLY_IF_DIFFERENT)
-  set(MANIFEST ${CMAKE_BINARY_DIR}/generated/app.manifest)
+  set(QUORVEL_MANIFEST_ARCH amd64)
 else()
-  set(MANIFEST ${CMAKE_SOURCE_DIR}/src/resources/app.manifest)
+  set(QUORVEL_MANIFEST_ARCH x86)
 endif()
+set(MANIFEST ${CMAKE_BINARY_DIR}/generated/app.manifest)
+configure_file(src/resources/app.manifest.in ${MANIFEST} @ONLY NEWLINE_STYLE CRLF)
 set(ASSETS ${assets})
 configure_file(src/resources/app.rc.in ${CMAKE_BINARY_DIR}/generated/app.rc @ONLY)
 set_source_files_properties(${CMAKE_BINARY_DIR}/generated/app.rc PROPERTIES

@@ -368,17 +368,7 @@ void Form::ShowModal()
     Load(owner);
 
     // Every other window of the program takes no input while this one is open.
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM self) -> BOOL {
-            auto* form = reinterpret_cast<Form*>(self);
-            if (window != form->m_hWnd && Form::FromWindow(window) && IsWindowEnabled(window)) {
-                form->m_DisabledByModal.push_back(window);
-                EnableWindow(window, FALSE);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(this));
+    EnumThreadWindows(GetCurrentThreadId(), DisableForModal, reinterpret_cast<LPARAM>(this));
 
     ShowWindow(m_hWnd, SW_SHOWNORMAL);
     UpdateWindow(m_hWnd);
@@ -387,6 +377,16 @@ void Form::ShowModal()
             break;
     }
     Unload();
+}
+
+BOOL CALLBACK Form::DisableForModal(HWND window, LPARAM modal)
+{
+    auto* form = reinterpret_cast<Form*>(modal);
+    if (window != form->m_hWnd && Form::FromWindow(window) && IsWindowEnabled(window)) {
+        form->m_DisabledByModal.push_back(window);
+        EnableWindow(window, FALSE);
+    }
+    return TRUE;
 }
 
 void Form::Unload()

@@ -96,6 +96,7 @@ protected:
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static BOOL CALLBACK DisableForModal(HWND window, LPARAM modal);
     static LRESULT CALLBACK TextBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR form);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleTextBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
