@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test:
+#   the portable code on the host under AddressSanitizer and UndefinedBehaviorSanitizer,
+#   the shipped 32-bit program (built and checked from outside: this machine cannot run it),
+#   the 64-bit program with its tests under Wine, in a private X server with a window manager,
+#   and the fuzz targets for a bounded time (QUORVEL_FUZZ_SECONDS each, 60 by default).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+bash scripts/install-deps.sh
+
+echo "== host: portable code under the sanitizers"
+cmake --preset host-sanitize >/dev/null
+cmake --build --preset host-sanitize
+ctest --preset host-sanitize
+
+echo "== fuzzing"
+bash scripts/fuzz.sh "${QUORVEL_FUZZ_SECONDS:-60}"
+
+echo "== Windows i686: the shipped program"
+cmake --preset windows-x86 >/dev/null
+cmake --build --preset windows-x86
+
+echo "== Windows x86_64 under Wine: real windows and the real program"
+cmake --preset windows-x64 -DQUORVEL_I686_PROGRAM="$root/build/windows-x86/Dide Quorvel.exe" >/dev/null
+cmake --build --preset windows-x64
+source scripts/session.sh
+session_start "$root/build/session"
+ctest --preset windows-x64

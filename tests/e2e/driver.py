@@ -1,0 +1,189 @@
+"""Drives the real program under Wine like a person: xdotool types and clicks, ImageMagick
+takes screenshots, and a stand-in browser registered as the prefix's http handler records
+exactly what the shell handed it. Needs DISPLAY and WINEPREFIX of a running session."""
+import json
+import os
+import shutil
+import subprocess
+import time
+
+WINE = "/usr/lib/wine/wine64"
+SEARCH_TITLE = "Quorvel - tutti i file audio in rete :-)"
+EXAMPLES_TITLE = "Info Sul Programma"
+HTTP_COMMAND_KEY = r"HKLM\Software\Classes\http\shell\open\command"
+
+
+class Failure(Exception):
+    pass
+
+
+def run(*command, check=True, timeout=60):
+    result = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL,
+                            timeout=timeout, text=True)
+    if check and result.returncode != 0:
+        raise Failure(f"{command[0]} failed: {' '.join(command)}")
+    return result.stdout
+
+
+def wine(*arguments, check=True):
+    return run(WINE, *arguments, check=check)
+
+
+def expect(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+class StandInBrowser:
+    """The prefix's http handler, logging each launch's arguments."""
+
+    def __init__(self, exe):
+        self.folder = os.path.join(os.environ["WINEPREFIX"], "drive_c", "stand-in")
+        os.makedirs(self.folder, exist_ok=True)
+        shutil.copy(exe, os.path.join(self.folder, "StandInBrowser.exe"))
+        self.log = os.path.join(self.folder, "launches.jsonl")
+        self.register()
+        self.clear()
+
+    @staticmethod
+    def register():
+        wine("reg", "add", HTTP_COMMAND_KEY, "/ve", "/d", '"C:\\stand-in\\StandInBrowser.exe" "%1"', "/f")
+
+    @staticmethod
+    def unregister():
+        wine("reg", "delete", r"HKLM\Software\Classes\http", "/f", check=False)
+
+    def clear(self):
+        if os.path.exists(self.log):
+            os.remove(self.log)
+
+    def launches(self):
+        if not os.path.exists(self.log):
+            return []
+        with open(self.log, encoding="utf-8") as f:
+            return [json.loads(line) for line in f if line.strip()]
+
+    def wait_for(self, count, timeout=20):
+        end = time.time() + timeout
+        while time.time() < end:
+            launches = self.launches()
+            if len(launches) >= count:
+                return launches
+            time.sleep(0.1)
+        raise Failure(f"expected {count} launches, got {self.launches()}")
+
+    def expect_no_more(self, count, settle=1.5):
+        time.sleep(settle)
+        launches = self.launches()
+        expect(len(launches) == count, f"expected {count} launches, got {launches}")
+
+
+class Program:
+    """The real program, started under Wine, with its search window found on the X display.
+    Used as a context manager: it is stopped at the end, and the screen is photographed first
+    (as failed-NAME.png in the working directory) when a journey fails."""
+
+    def __init__(self, exe, name):
+        self.name = name
+        self.process = subprocess.Popen([WINE, exe], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        try:
+            self.window = find_window(SEARCH_TITLE)
+        except (Failure, subprocess.TimeoutExpired):
+            self.stop()
+            raise
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, kind, value, trace):
+        if kind is not None:
+            shot = os.path.abspath(f"failed-{self.name}.png")
+            try:
+                screenshot(shot)
+                print(f"the screen at the failure: {shot}")
+            except (Failure, subprocess.TimeoutExpired):
+                pass
+        self.stop()
+        return False
+
+    def running(self):
+        return self.process.poll() is None
+
+    def wait_for_exit(self, timeout=20):
+        try:
+            self.process.wait(timeout)
+            return True
+        except subprocess.TimeoutExpired:
+            return False
+
+    def stop(self):
+        if self.running():
+            self.process.kill()
+            self.process.wait(10)
+
+
+def find_window(title, timeout=30):
+    out = run("timeout", str(timeout), "xdotool", "search", "--sync", "--onlyvisible", "--name",
+              "^" + title.replace("(", "\\(").replace(")", "\\)") + "$", timeout=timeout + 5).split()
+    expect(out, f"no window titled {title!r}")
+    return out[0]
+
+
+def window_gone(title, timeout=10):
+    end = time.time() + timeout
+    pattern = "^" + title.replace("(", "\\(").replace(")", "\\)") + "$"
+    while time.time() < end:
+        if not run("xdotool", "search", "--onlyvisible", "--name", pattern, check=False).split():
+            return True
+        time.sleep(0.1)
+    return False
+
+
+def geometry(window):
+    values = {}
+    for line in run("xdotool", "getwindowgeometry", "--shell", window).splitlines():
+        key, _, value = line.partition("=")
+        values[key] = int(value)
+    return values
+
+
+def click(window, x, y, button=1, repeat=1):
+    # A person's pointer rests a moment before the click; a balloon that pops up at the very
+    # instant of a click takes that click itself.
+    run("xdotool", "mousemove", "--window", window, str(x), str(y))
+    time.sleep(0.5)
+    run("xdotool", "click", "--repeat", str(repeat), "--delay", "80", str(button))
+
+
+def type_text(window, text):
+    run("xdotool", "type", "--window", window, "--delay", "20", text)
+
+
+def key(*names, window=None):
+    command = ["xdotool", "key"]
+    if window:
+        command += ["--window", window]
+    run(*command, *names)
+
+
+def paste(text):
+    """Puts text on the clipboard and pastes it, as a person with non-ASCII text would."""
+    subprocess.run(["xclip", "-selection", "clipboard"], input=text.encode("utf-8"), check=True, timeout=10)
+    time.sleep(0.2)
+    key("ctrl+v")
+
+
+def screenshot(path, window=None, margin=(8, 30)):
+    """The screen, cropped to a window and its frame when one is given."""
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    raw = path + ".full.png"
+    run("/usr/bin/import", "-window", "root", raw)
+    if window:
+        g = geometry(window)
+        x, y = max(g["X"] - margin[0], 0), max(g["Y"] - margin[1], 0)
+        run("/usr/bin/convert", raw, "-crop", f"{g['WIDTH'] + 2 * margin[0]}x{g['HEIGHT'] + margin[0] + margin[1]}"
+            f"+{x}+{y}", "+repage", path)
+        os.remove(raw)
+    else:
+        os.replace(raw, path)
