@@ -60,7 +60,7 @@ session_start() {
 
 session_stop() {
   [ -n "${WINEPREFIX:-}" ] && "$WINESERVER" -k >/dev/null 2>&1 || true
-  [ -n "${SESSION_WM_PID:-}" ] && kill "$SESSION_WM_PID" 2>/dev/null || true
-  [ -n "${SESSION_XVFB_PID:-}" ] && kill "$SESSION_XVFB_PID" 2>/dev/null || true
+  [ -n "${SESSION_WM_PID:-}" ] && { kill "$SESSION_WM_PID"; wait "$SESSION_WM_PID"; } 2>/dev/null || true
+  [ -n "${SESSION_XVFB_PID:-}" ] && { kill "$SESSION_XVFB_PID"; wait "$SESSION_XVFB_PID"; } 2>/dev/null || true
   SESSION_WM_PID= SESSION_XVFB_PID=
 }

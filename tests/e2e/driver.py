@@ -141,10 +141,14 @@ def window_gone(title, timeout=10):
 
 
 def geometry(window):
+    """Position on the screen and size of a window's client area (xwininfo's absolute position:
+    xdotool adds the frame's offset once more)."""
+    fields = {"Absolute upper-left X": "X", "Absolute upper-left Y": "Y", "Width": "WIDTH", "Height": "HEIGHT"}
     values = {}
-    for line in run("xdotool", "getwindowgeometry", "--shell", window).splitlines():
-        key, _, value = line.partition("=")
-        values[key] = int(value)
+    for line in run("xwininfo", "-id", window).splitlines():
+        name, _, value = line.strip().partition(":")
+        if name in fields:
+            values[fields[name]] = int(value)
     return values
 
 
@@ -174,16 +178,26 @@ def paste(text):
     key("ctrl+v")
 
 
-def screenshot(path, window=None, margin=(8, 30)):
-    """The screen, cropped to a window and its frame when one is given."""
+def frame_extents(window):
+    """Left, right, top and bottom of the window manager's frame around a window."""
+    out = run("xprop", "-id", window, "_NET_FRAME_EXTENTS", check=False)
+    numbers = [int(n) for n in out.split("=")[-1].replace(",", " ").split() if n.isdigit()]
+    return numbers if len(numbers) == 4 else [0, 0, 0, 0]
+
+
+def screenshot(path, window=None, around=(0, 0)):
+    """The screen, cropped to a window and its frame when one is given, with `around` more
+    pixels on each side and above (a balloon may stand out of the window)."""
     os.makedirs(os.path.dirname(path), exist_ok=True)
     raw = path + ".full.png"
     run("/usr/bin/import", "-window", "root", raw)
     if window:
         g = geometry(window)
-        x, y = max(g["X"] - margin[0], 0), max(g["Y"] - margin[1], 0)
-        run("/usr/bin/convert", raw, "-crop", f"{g['WIDTH'] + 2 * margin[0]}x{g['HEIGHT'] + margin[0] + margin[1]}"
-            f"+{x}+{y}", "+repage", path)
+        left, right, top, bottom = frame_extents(window)
+        x, y = max(g["X"] - left - around[0], 0), max(g["Y"] - top - around[1], 0)
+        width = g["WIDTH"] + left + right + 2 * around[0]
+        height = g["HEIGHT"] + top + bottom + around[1]
+        run("/usr/bin/convert", raw, "-crop", f"{width}x{height}+{x}+{y}", "+repage", path)
         os.remove(raw)
     else:
         os.replace(raw, path)

@@ -141,7 +141,7 @@ def journey_tooltip(args, browser):
         time.sleep(0.5)
         before = os.path.join(args.screenshots, "tooltip-before.png")
         after = os.path.join(args.screenshots, "balloon-tooltip.png")
-        margin = (60, 150)
+        margin = (20, 40)
         driver.screenshot(before, window, margin)
         # Rest the pointer over the search box, as a person would.
         driver.run("xdotool", "mousemove", "--window", window, str(TEXT_BOX[0]), str(TEXT_BOX[1]))
