@@ -74,8 +74,7 @@ void frmInfo::Voci_Click(int16_t Index)
 {
     Control& list = Controls(List1);
     list.Clear();
-    for (TextView word : ExampleWords(Controls(Voci, Index).GetText()))
-        list.AddItem(word);
+    list.AddItems(ExampleWords(Controls(Voci, Index).GetText()));
 }
 
 void frmInfo::List1_Click()

@@ -77,6 +77,16 @@ void Control::AddItem(TextView item)
         throw RuntimeError(kErrOutOfMemory, m_Design->Name, u"Memoria insufficiente");
 }
 
+void Control::AddItems(std::span<const TextView> items)
+{
+    SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(m_hWnd, LB_INITSTORAGE, items.size(), 0);
+    for (TextView item : items)
+        AddItem(item);
+    SendMessageW(m_hWnd, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_hWnd, nullptr, TRUE);
+}
+
 int Control::ListCount() const
 {
     return static_cast<int>(SendMessageW(m_hWnd, LB_GETCOUNT, 0, 0));
@@ -168,7 +178,6 @@ void Form::Load(HWND owner)
     }
 
     BuildControls(dpi);
-    AddControlToolTips();
     Form_Load();
 }
 
@@ -271,8 +280,16 @@ void Form::CreateControlWindow(Control& control, int /*dpi*/)
     }
 }
 
+HWND Form::ControlToolTipWindow()
+{
+    if (m_hWnd && !m_ControlToolTipsMade)
+        AddControlToolTips();
+    return m_ToolTips;
+}
+
 void Form::AddControlToolTips()
 {
+    m_ControlToolTipsMade = true;
     for (Control& control : m_Controls) {
         if (!control.Design().ToolTip)
             continue;
@@ -331,6 +348,7 @@ void Form::Discard()
     // The window and its children are gone by now; what remains are the objects they drew with.
     m_hWnd = nullptr;
     m_ToolTips = nullptr;
+    m_ControlToolTipsMade = false;
     m_LastFocus = nullptr;
     m_Pressed = nullptr;
     m_Controls.clear();
@@ -539,6 +557,11 @@ LRESULT Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             SetCursor(control && control->Cursor() ? control->Cursor() : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */));
             return TRUE;
         }
+        break;
+    case WM_MOUSEMOVE:
+        // From here on the tooltips watch the pointer themselves.
+        if (!m_ControlToolTipsMade)
+            AddControlToolTips();
         break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:

@@ -44,6 +44,8 @@ public:
     // List boxes.
     void Clear();
     void AddItem(TextView item);
+    // Appends the entries in order, drawing the list once at the end.
+    void AddItems(std::span<const TextView> items);
     int ListCount() const;
     Text List(int index) const;
     int ListIndex() const;
@@ -86,7 +88,9 @@ public:
     const FormDesign& Design() const { return m_Design; }
     Control& Controls(int id, int16_t index = kNoIndex);
     std::span<Control> AllControls() { return m_Controls; }
-    HWND ControlToolTipWindow() const { return m_ToolTips; }
+    // The ordinary tooltips of the controls. They are only needed once the pointer moves over
+    // the window, so they are made then (or when asked for here), not while the window opens.
+    HWND ControlToolTipWindow();
 
     static Form* FromWindow(HWND window);
 
@@ -128,6 +132,7 @@ private:
     Control* m_Pressed = nullptr;
     int m_EventDepth = 0;
     bool m_EndsProgram = false;
+    bool m_ControlToolTipsMade = false;
 };
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;

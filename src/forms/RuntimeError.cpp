@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <new>
-#include <string>
 
 #include "forms/TextConversion.h"
 
@@ -28,11 +27,10 @@ void HandleUntrappedError(const RuntimeError& error)
         ExitProcess(1);
     reporting = true;
 
-    const std::u16string number = [&] {
-        const std::string digits = std::to_string(error.Number);
-        return std::u16string(digits.begin(), digits.end());
-    }();
-    const Text message = u"Errore di run-time '" + number + u"':\r\n\r\n" + error.Description;
+    wchar_t number[16];
+    wsprintfW(number, L"%d", static_cast<int>(error.Number));
+    const Text message = u"Errore di run-time '" + Text(reinterpret_cast<const char16_t*>(number)) + u"':\r\n\r\n" +
+                         error.Description;
     // Task-modal: every window of the program is disabled while the box is up.
     MessageBoxW(nullptr, Wide(message), L"Dide Quorvel", MB_OK | MB_ICONERROR | MB_TASKMODAL);
     ExitProcess(1);

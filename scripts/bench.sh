@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# The start-up benchmark and the footprint: sizes and imported DLLs of the stripped 32-bit and
+# 64-bit programs, then start-up against a bare window under Wine (RUNS each, default 15).
+#   scripts/bench.sh [RUNS]
+set -euo pipefail
+runs=${1:-15}
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+bash scripts/install-deps.sh
+cmake --preset windows-x86 >/dev/null
+cmake --build --preset windows-x86 --target DideQuorvel
+cmake --preset windows-x64 >/dev/null
+cmake --build --preset windows-x64 --target DideQuorvel BareWindow StartupBenchmark
+
+echo "footprint (stripped, static)"
+for build in windows-x86:i686 windows-x64:x86_64; do
+  dir=${build%%:*}; arch=${build##*:}
+  exe="build/$dir/Dide Quorvel.exe"
+  dlls=$("$arch-w64-mingw32-objdump" -p "$exe" | awk '/DLL Name/ {print $3}' | tr 'A-Z' 'a-z' | sort | paste -sd ' ')
+  printf '  %-7s %7d bytes  imports: %s\n' "$arch" "$(stat -c %s "$exe")" "$dlls"
+done
+
+source scripts/session.sh
+session_start "$root/build/bench-session"
+/usr/lib/wine/wine64 build/windows-x64/StartupBenchmark.exe "build/windows-x64/Dide Quorvel.exe" \
+  build/windows-x64/BareWindow.exe "$runs"
