@@ -45,7 +45,8 @@ bool SystemAnsiCodePage::Encode(char32_t character, std::string& out) const
 
 void ShellLaunch(const std::string& ansiAddress)
 {
-    g_Launch(ansiAddress);
+    if (ansiAddress.size() <= kLongestShellAddress)
+        g_Launch(ansiAddress);
 }
 
 ShellLaunchFunction SetShellLaunchForTesting(ShellLaunchFunction launch)

@@ -11,6 +11,11 @@ public:
     bool Encode(char32_t character, std::string& out) const override;
 };
 
+// The longest address handed to the shell. A longer one could not reach a browser intact: the
+// shell copies addresses into fixed buffers (Wine 8's overruns one from 999 characters on and
+// takes the program down with it), so its launch fails, silently, as any failed launch does.
+constexpr size_t kLongestShellAddress = 900;
+
 // ShellExecuteA with no owner, the verb "open", the address, no parameters, no directory and
 // SW_SHOWNORMAL. Its result is not looked at: a failed launch is silent.
 void ShellLaunch(const std::string& ansiAddress);

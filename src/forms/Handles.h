@@ -1,6 +1,7 @@
 #pragma once
 // Ownership in types: the program's own GDI objects and icons are held by these and freed when
-// they go; handles the system owns (shared icons, child windows) stay plain handles.
+// they go; handles the system owns (shared icons, child windows) stay plain handles. Each type
+// counts the handles it holds, so a leak shows even where the system cannot be asked.
 #include <windows.h>
 
 #include <utility>
@@ -9,12 +10,14 @@ template <typename Handle, BOOL(WINAPI* Free)(Handle)>
 class Scoped {
 public:
     Scoped() = default;
-    explicit Scoped(Handle handle) : m_Handle(handle) {}
+    explicit Scoped(Handle handle) : m_Handle(handle) { s_Live += handle != nullptr; }
     Scoped(Scoped&& other) noexcept : m_Handle(std::exchange(other.m_Handle, nullptr)) {}
     Scoped& operator=(Scoped&& other) noexcept
     {
-        if (this != &other)
-            Reset(std::exchange(other.m_Handle, nullptr));
+        if (this != &other) {
+            Reset();
+            m_Handle = std::exchange(other.m_Handle, nullptr); // ownership moves; the count stays
+        }
         return *this;
     }
     Scoped(const Scoped&) = delete;
@@ -22,16 +25,21 @@ public:
     ~Scoped() { Reset(); }
 
     Handle Get() const { return m_Handle; }
+    static int LiveCount() { return s_Live; }
     explicit operator bool() const { return m_Handle != nullptr; }
     void Reset(Handle handle = nullptr)
     {
-        if (m_Handle)
+        if (m_Handle) {
             Free(m_Handle);
+            --s_Live;
+        }
         m_Handle = handle;
+        s_Live += handle != nullptr;
     }
 
 private:
     Handle m_Handle = nullptr;
+    static inline int s_Live = 0;
 };
 
 inline BOOL WINAPI DeleteGdiObject(HGDIOBJ object) { return DeleteObject(object); }

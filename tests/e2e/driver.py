@@ -172,10 +172,20 @@ def key(*names, window=None):
 
 
 def paste(text):
-    """Puts text on the clipboard and pastes it, as a person with non-ASCII text would."""
-    subprocess.run(["xclip", "-selection", "clipboard"], input=text.encode("utf-8"), check=True, timeout=10)
-    time.sleep(0.2)
-    key("ctrl+v")
+    """Puts text on the clipboard and pastes it, as a person with non-ASCII text would. xclip
+    serves the clipboard in the foreground here and is ended after the paste: left to fork
+    into the background, it would keep CTest's output pipe open."""
+    server = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard"], stdin=subprocess.PIPE,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        server.stdin.write(text.encode("utf-8"))
+        server.stdin.close()
+        time.sleep(0.3)
+        key("ctrl+v")
+        time.sleep(0.3 + len(text) / 2_000_000)
+    finally:
+        server.terminate()
+        server.wait(10)
 
 
 def frame_extents(window):

@@ -102,6 +102,10 @@ def journey_links(args, browser):
         expect(not driver.run("xdotool", "search", "--onlyvisible", "--name", "^Dide QV$", check=False).split(),
                "the program reported the failed launch")
         browser.register()
+        clear_text_box(window)
+        driver.type_text(window, "wren")
+        driver.key("Return")
+        expect_launch(browser.wait_for(3)[2], search_address(args, "wren"))
 
         # Closing the search window ends the program.
         driver.click(window, 300, 60)
@@ -161,18 +165,99 @@ def white_pixels(path):
     return float(count)
 
 
+def expected_address(args, text):
+    """The search address as the browser receives it from the shell, by the program's rules,
+    for an ANSI code page of Windows-1252 (the test prefix's)."""
+    out = []
+    for c in text:
+        code = ord(c)
+        control = (code < 0x20 and c != "\t") or 0x7F <= code <= 0x9F
+        if c in '"\\' or control:
+            out.append("".join(f"%{b:02X}" for b in c.encode("utf-8")))
+            continue
+        try:
+            c.encode("cp1252")
+            out.append(c)  # the shell turns the ANSI byte back into the same character
+        except UnicodeEncodeError:
+            out.append("".join(f"%{b:02X}" for b in c.encode("utf-8")))
+    return search_address(args, "".join(out))
+
+
+HOSTILE_TEXTS = [
+    'a" --evil "b', 'x\\"y', "C:\\", "trail\\\\", "\\\\server\\share",
+    "\uff02fullwidth\uff02", "\u201csmart\u201d", "\u02bamodifier", "\u2033double prime", "\u2215slash",
+    "%1", "%22%5C", "--flag", "-h /c calc & exit", "tab\there", "bell\x07esc\x1bsoh\x01",
+    "citt\u00e0 perch\u00e9", "\u0395\u03bb\u03bb\u03b7\u03bd\u03b9\u03ba\u03ac", "\u0440\u0443\u0441\u0441\u043a\u0438\u0439",
+    "\u65e5\u672c\u8a9e", "\u05e2\u05d1\u05e8\u05d9\u05ea", "\u0627\u0644\u0639\u0631\u0628\u064a\u0629",
+    "\U0001F426\U0001F514", "e\u0301", "  spaces around  ",
+]
+
+
+def journey_hostile_input(args, browser):
+    """Texts pasted the way a user would (clipboard, Ctrl+V): each reaches the browser as one
+    argument, the expected address, nothing split, nothing lost."""
+    with driver.Program(args.program, args.journey) as program:
+        window = program.window
+        for number, text in enumerate(HOSTILE_TEXTS, start=1):
+            clear_text_box(window)
+            driver.paste(text)
+            driver.key("Return")
+            launch = browser.wait_for(number)[number - 1]
+            expected = expected_address(args, text)
+            expect(launch["argv"] == [expected], f"{text!r}: the browser got {launch['argv']!r}, not [{expected!r}]")
+
+
+def journey_held_enter(args, browser):
+    """Fifty Enter presses in quick succession through the real shell: fifty launches."""
+    with driver.Program(args.program, args.journey) as program:
+        driver.click(program.window, *TEXT_BOX)
+        driver.type_text(program.window, "siren")
+        driver.run("xdotool", "key", "--delay", "15", "--repeat", "50", "Return")
+        launches = browser.wait_for(50, timeout=60)
+        browser.expect_no_more(50, settle=3)
+        for launch in launches:
+            expect_launch(launch, search_address(args, "siren"))
+
+
+def journey_long_input(args, browser):
+    """A megabyte pasted and searched: the program keeps answering, and whatever the shell does
+    with an address that long, the program reports nothing."""
+    with driver.Program(args.program, args.journey) as program:
+        window = program.window
+        clear_text_box(window)
+        driver.paste(("rumore bianco " * 80000)[: 1 << 20])
+        time.sleep(2)
+        driver.key("Return")
+        time.sleep(5)
+        expect(program.running(), "the program ended")
+        answer = driver.run(driver.WINE, args.probe, driver.SEARCH_TITLE, check=False, timeout=60)
+        expect("answered" in answer, f"the search window does not answer: {answer.strip()}")
+        for title in ("Dide QV", "Dide Quorvel"):
+            expect(not driver.run("xdotool", "search", "--onlyvisible", "--name", f"^{title}$", check=False).split(),
+                   f"the program reported something ({title})")
+        # And it goes on working.
+        clear_text_box(window)
+        driver.type_text(window, "owl")
+        driver.key("Return")
+        launches = browser.wait_for(1, timeout=30)
+        expect_launch(launches[-1], search_address(args, "owl"))
+
+
 JOURNEYS = {
     "search_window": journey_search_window,
     "links": journey_links,
     "examples": journey_examples,
     "tooltip": journey_tooltip,
+    "hostile_input": journey_hostile_input,
+    "held_enter": journey_held_enter,
+    "long_input": journey_long_input,
 }
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("journey", choices=JOURNEYS)
-    for option in ("--program", "--stand-in", "--service-host", "--sponsor-host", "--screenshots"):
+    for option in ("--program", "--stand-in", "--probe", "--service-host", "--sponsor-host", "--screenshots"):
         parser.add_argument(option, required=True)
     args = parser.parse_args()
     for variable in ("DISPLAY", "WINEPREFIX"):
