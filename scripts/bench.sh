@@ -6,11 +6,9 @@ set -euo pipefail
 runs=${1:-15}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash scripts/install-deps.sh
-cmake --preset windows-x86 >/dev/null
-cmake --build --preset windows-x86 --target DideQuorvel
-cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 --target DideQuorvel BareWindow StartupBenchmark
+source scripts/build.sh
+quorvel_build windows-x86 DideQuorvel
+quorvel_build windows-x64 DideQuorvel BareWindow StartupBenchmark
 
 echo "footprint (stripped, static)"
 for build in windows-x86:i686 windows-x64:x86_64; do

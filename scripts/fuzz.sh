@@ -6,8 +6,8 @@ set -euo pipefail
 seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-cmake --preset host-fuzz >/dev/null
-cmake --build --preset host-fuzz --target fuzz_replace fuzz_search_address fuzz_vocabulary
+source scripts/build.sh
+quorvel_build host-fuzz fuzz_replace fuzz_search_address fuzz_vocabulary
 for target in fuzz_replace fuzz_search_address fuzz_vocabulary; do
   corpus="build/fuzz-corpus/$target"
   mkdir -p "$corpus"

@@ -4,11 +4,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash scripts/install-deps.sh
-cmake --preset windows-x86 >/dev/null
-cmake --build --preset windows-x86 --target DideQuorvel
-cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 --target DideQuorvel
+source scripts/build.sh
+quorvel_build windows-x86 DideQuorvel
+quorvel_build windows-x64 DideQuorvel
 
 version=$(sed -n 's/^project(DideQuorvel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 stage="build/release/DideQuorvel-$version"

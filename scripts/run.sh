@@ -6,9 +6,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-bash scripts/install-deps.sh
-cmake --preset windows-x64 >/dev/null
-cmake --build --preset windows-x64 --target DideQuorvel
+source scripts/build.sh
+quorvel_build windows-x64 DideQuorvel
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "No X session (DISPLAY is not set): start one, or use 'xvfb-run -a scripts/run.sh'." >&2

@@ -8,23 +8,20 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-bash scripts/install-deps.sh
+source scripts/build.sh
 
 echo "== host: portable code under the sanitizers"
-cmake --preset host-sanitize >/dev/null
-cmake --build --preset host-sanitize
+quorvel_build host-sanitize
 ctest --preset host-sanitize
 
 echo "== fuzzing"
 bash scripts/fuzz.sh "${QUORVEL_FUZZ_SECONDS:-60}"
 
 echo "== Windows i686: the shipped program"
-cmake --preset windows-x86 >/dev/null
-cmake --build --preset windows-x86
+quorvel_build windows-x86
 
 echo "== Windows x86_64 under Wine: real windows and the real program"
-cmake --preset windows-x64 -DQUORVEL_I686_PROGRAM="$root/build/windows-x86/Dide Quorvel.exe" >/dev/null
-cmake --build --preset windows-x64
+quorvel_build windows-x64 -- -DQUORVEL_I686_PROGRAM="$root/build/windows-x86/Dide Quorvel.exe"
 source scripts/session.sh
 session_start "$root/build/session"
 ctest --preset windows-x64

@@ -27,18 +27,15 @@ void InstallWindowIcons(HWND WindowHandle, TextView ResourceName, bool IncludeTo
         }
     }
 
+    const auto install = [&](WPARAM kind, int widthMetric, int heightMetric) {
+        const int width = GetSystemMetrics(widthMetric);
+        const int height = GetSystemMetrics(heightMetric);
+        HANDLE icon = LoadImageA(ProgramInstance(), name.c_str(), IMAGE_ICON, width, height, LR_SHARED);
+        if (IncludeTopOwner)
+            SendMessageA(topOwner, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(WindowHandle, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));
+    };
     // The large icon is installed before the small icon's size is even read.
-    const int bigWidth = GetSystemMetrics(SM_CXICON);
-    const int bigHeight = GetSystemMetrics(SM_CYICON);
-    HANDLE big = LoadImageA(ProgramInstance(), name.c_str(), IMAGE_ICON, bigWidth, bigHeight, LR_SHARED);
-    if (IncludeTopOwner)
-        SendMessageA(topOwner, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    SendMessageA(WindowHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-
-    const int smallWidth = GetSystemMetrics(SM_CXSMICON);
-    const int smallHeight = GetSystemMetrics(SM_CYSMICON);
-    HANDLE small = LoadImageA(ProgramInstance(), name.c_str(), IMAGE_ICON, smallWidth, smallHeight, LR_SHARED);
-    if (IncludeTopOwner)
-        SendMessageA(topOwner, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-    SendMessageA(WindowHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
+    install(ICON_BIG, SM_CXICON, SM_CYICON);
+    install(ICON_SMALL, SM_CXSMICON, SM_CYSMICON);
 }
