@@ -51,7 +51,7 @@ add_library(quorvel_app STATIC
   src/tooltip/cToolTip.cpp
   ${QUORVEL_EMBEDDED})
 target_compile_options(quorvel_app PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
-target_link_libraries(quorvel_app PUBLIC quorvel_core comctl32 shell32 ole32 oleaut32 uuid gdi32 user32)
+target_link_libraries(quorvel_app PUBLIC quorvel_core comctl32 shell32 gdi32 user32)
 
 add_executable(DideQuorvel WIN32 src/app/WinMain.cpp src/forms/LeanRuntime.cpp ${CMAKE_BINARY_DIR}/generated/app.rc)
 set_target_properties(DideQuorvel PROPERTIES OUTPUT_NAME "Dide Quorvel")

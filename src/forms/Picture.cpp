@@ -1,24 +1,12 @@
 #include "forms/Picture.h"
 
-#include <ole2.h>
-#include <olectl.h>
-
 #include <cstring>
 #include <vector>
 
+#include "forms/Jpeg.h"
 #include "resources/EmbeddedData.h"
 
 namespace {
-
-template <typename Interface>
-struct ComRelease {
-    Interface* Pointer = nullptr;
-    ~ComRelease()
-    {
-        if (Pointer)
-            Pointer->Release();
-    }
-};
 
 // ICONDIR and ICONDIRENTRY as the .ico and .cur files lay them out.
 struct FileImage {
@@ -52,26 +40,23 @@ FileImage FirstImage(const EmbeddedData& file)
 
 ScopedGdiObject DecodeJpeg(const EmbeddedData& jpeg)
 {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, jpeg.Size);
-    if (!memory)
+    // Our own decoder: the platform's (OLE, WIC, GDI+) each load codec libraries first, which
+    // costs the first window more than the decoding itself.
+    DecodedImage image;
+    if (!DecodeBaselineJpeg(jpeg.Bytes, jpeg.Size, image))
         return {};
-    std::memcpy(GlobalLock(memory), jpeg.Bytes, jpeg.Size);
-    GlobalUnlock(memory);
-
-    ComRelease<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(memory, TRUE, &stream.Pointer))) {
-        GlobalFree(memory);
-        return {};
-    }
-    ComRelease<IPicture> picture;
-    if (FAILED(OleLoadPicture(stream.Pointer, static_cast<LONG>(jpeg.Size), FALSE, IID_IPicture,
-                              reinterpret_cast<void**>(&picture.Pointer))))
-        return {};
-    OLE_HANDLE handle = 0;
-    if (FAILED(picture.Pointer->get_Handle(&handle)))
-        return {};
-    // The picture object owns its bitmap; keep a copy of our own and let the object go.
-    return ScopedGdiObject(CopyImage(reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), IMAGE_BITMAP, 0, 0, 0));
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = image.Width;
+    info.bmiHeader.biHeight = -image.Height; // top-down, as decoded
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    ScopedGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (bits)
+        std::memcpy(bits, image.Pixels.data(), image.Pixels.size() * sizeof(uint32_t));
+    return bitmap;
 }
 
 ScopedIcon IconFromIcoFile(const EmbeddedData& ico)
