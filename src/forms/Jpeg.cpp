@@ -51,6 +51,7 @@ private:
     uint32_t m_Bits = 0;
     int m_BitCount = 0;
     bool m_HitMarker = false;
+    int m_PaddingBits = 0; // bits fed past the end of the coded data
     int m_RestartInterval = 0;
     int m_Width = 0, m_Height = 0, m_HMax = 1, m_VMax = 1;
     std::array<std::array<uint16_t, 64>, 4> m_Quant{};
@@ -173,7 +174,7 @@ bool Decoder::StartOfFrame(size_t end)
     m_Height = Read16(m_Data + p + 1);
     m_Width = Read16(m_Data + p + 3);
     const int count = m_Data[p + 5];
-    if (m_Width <= 0 || m_Height <= 0 || m_Width > 4096 || m_Height > 4096 || (count != 1 && count != 3) ||
+    if (m_Width <= 0 || m_Height <= 0 || m_Width > 1024 || m_Height > 1024 || (count != 1 && count != 3) ||
         end - p < 6 + 3 * static_cast<size_t>(count))
         return false;
     for (int i = 0; i < count; ++i) {
@@ -243,6 +244,8 @@ int Decoder::Bit()
             } else {
                 ++m_Position;
             }
+        } else {
+            m_PaddingBits += 8;
         }
         m_Bits = byte;
         m_BitCount = 8;
@@ -274,6 +277,9 @@ int Decoder::ReceiveExtend(int bits)
 
 bool Decoder::DecodeBlock(Component& component, int16_t block[64])
 {
+    // A block never needs more than a byte's padding: beyond that the data was cut short.
+    if (m_PaddingBits > 64)
+        return false;
     std::fill_n(block, 64, int16_t{0});
     const int dcBits = DecodeSymbol(m_DcTables[static_cast<size_t>(component.Dc)]);
     if (dcBits < 0 || dcBits > 11)
@@ -305,6 +311,7 @@ bool Decoder::Restart()
     // Skip to the RSTn marker, then start afresh after it.
     m_BitCount = 0;
     m_HitMarker = false;
+    m_PaddingBits = 0;
     while (m_Position + 1 < m_Size && !(m_Data[m_Position] == 0xFF && m_Data[m_Position + 1] >= 0xD0 &&
                                         m_Data[m_Position + 1] <= 0xD7))
         ++m_Position;

@@ -12,5 +12,6 @@ struct DecodedImage {
     std::vector<uint32_t> Pixels; // 0x00RRGGBB, rows top to bottom
 };
 
-// False for anything that is not a well-formed baseline JPEG; never reads outside `data`.
+// False for anything that is not a well-formed baseline JPEG of at most 1024 x 1024 pixels;
+// never reads outside `data`.
 bool DecodeBaselineJpeg(const unsigned char* data, size_t size, DecodedImage& image);
