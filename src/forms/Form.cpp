@@ -36,9 +36,10 @@ int16_t ShiftState()
 
 bool IsWindowless(ControlKind kind) { return kind == ControlKind::Label || kind == ControlKind::Image; }
 
+HCURSOR ArrowCursor() { return LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */); }
+
 } // namespace
 
-// ---- Control ----
 
 Text Control::GetText() const
 {
@@ -97,10 +98,9 @@ Text Control::List(int index) const
     const LRESULT length = SendMessageW(m_hWnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == LB_ERR)
         return {};
-    Text text(static_cast<size_t>(length), u'\0');
-    std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1);
-    SendMessageW(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data()));
-    std::copy(buffer.begin(), buffer.begin() + length, text.begin());
+    Text text(static_cast<size_t>(length) + 1, u'\0');
+    SendMessageW(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
     return text;
 }
 
@@ -109,7 +109,6 @@ int Control::ListIndex() const
     return static_cast<int>(SendMessageW(m_hWnd, LB_GETCURSEL, 0, 0));
 }
 
-// ---- Form: building and discarding ----
 
 Form::Form(const FormDesign& design) : m_Design(design)
 {
@@ -119,7 +118,7 @@ Form::Form(const FormDesign& design) : m_Design(design)
         windowClass.style = CS_DBLCLKS;
         windowClass.lpfnWndProc = WindowProc;
         windowClass.hInstance = ProgramInstance();
-        windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
+        windowClass.hCursor = ArrowCursor();
         windowClass.lpszClassName = kFormClass;
         RegisterClassExW(&windowClass);
         windowClass.lpszClassName = kPictureBoxClass;
@@ -220,26 +219,28 @@ void Form::BuildControls(int dpi)
     std::vector<Control*> windowed;
     for (Control& control : m_Controls) {
         if (control.Design().Kind == ControlKind::PictureBox)
-            CreateControlWindow(control, dpi);
+            CreateControlWindow(control);
         else if (!IsWindowless(control.Design().Kind))
             windowed.push_back(&control);
     }
     std::stable_sort(windowed.begin(), windowed.end(),
                      [](const Control* a, const Control* b) { return a->Design().TabIndex < b->Design().TabIndex; });
     for (Control* control : windowed)
-        CreateControlWindow(*control, dpi);
-
-    for (Control& control : m_Controls) {
-        control.m_ContainerWindow = m_hWnd;
-        if (control.Design().Container != kOnForm)
-            control.m_ContainerWindow = Controls(control.Design().Container).hWnd();
-    }
+        CreateControlWindow(*control);
+    for (Control& control : m_Controls)
+        control.m_ContainerWindow = ContainerWindowOf(control);
 }
 
-void Form::CreateControlWindow(Control& control, int /*dpi*/)
+HWND Form::ContainerWindowOf(const Control& control)
+{
+    const int container = control.Design().Container;
+    return container == kOnForm ? m_hWnd : Controls(container).hWnd();
+}
+
+void Form::CreateControlWindow(Control& control)
 {
     const ControlDesign& row = control.Design();
-    HWND container = row.Container == kOnForm ? m_hWnd : Controls(row.Container).hWnd();
+    HWND container = ContainerWindowOf(control);
     const wchar_t* windowClass = nullptr;
     DWORD style = WS_CHILD | WS_VISIBLE;
     DWORD exStyle = 0;
@@ -320,27 +321,28 @@ HFONT Form::FontFor(const FontDesign* font, int dpi)
     if (!font)
         return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     // One font object per design font, however many controls share it.
-    const auto known = std::find(m_FontDesigns.begin(), m_FontDesigns.end(), font);
-    if (known != m_FontDesigns.end())
-        return static_cast<HFONT>(m_Fonts[static_cast<size_t>(known - m_FontDesigns.begin())].Get());
+    for (const auto& [design, made] : m_Fonts) {
+        if (design == font)
+            return static_cast<HFONT>(made.Get());
+    }
     const int height = -MulDiv(font->PointsX100, dpi, 7200);
-    m_Fonts.emplace_back(CreateFontW(height, 0, 0, 0, font->Bold ? FW_BOLD : FW_NORMAL, FALSE, font->Underline, FALSE,
-                                     ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                     DEFAULT_PITCH | FF_DONTCARE, font->Face));
-    m_FontDesigns.push_back(font);
-    return static_cast<HFONT>(m_Fonts.back().Get());
+    m_Fonts.emplace_back(font, ScopedGdiObject(CreateFontW(height, 0, 0, 0, font->Bold ? FW_BOLD : FW_NORMAL, FALSE,
+                                                           font->Underline, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                                                           CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                                           DEFAULT_PITCH | FF_DONTCARE, font->Face)));
+    return static_cast<HFONT>(m_Fonts.back().second.Get());
 }
 
 HCURSOR Form::CursorFor(const EmbeddedData* data)
 {
     if (!data)
         return nullptr;
-    const auto known = std::find(m_CursorData.begin(), m_CursorData.end(), data);
-    if (known != m_CursorData.end())
-        return m_Cursors[static_cast<size_t>(known - m_CursorData.begin())].Get();
-    m_Cursors.push_back(CursorFromCurFile(*data));
-    m_CursorData.push_back(data);
-    return m_Cursors.back().Get();
+    for (const auto& [source, made] : m_Cursors) {
+        if (source == data)
+            return made.Get();
+    }
+    m_Cursors.emplace_back(data, CursorFromCurFile(*data));
+    return m_Cursors.back().second.Get();
 }
 
 void Form::Discard()
@@ -353,10 +355,8 @@ void Form::Discard()
     m_Pressed = nullptr;
     m_Controls.clear();
     m_Fonts.clear();
-    m_FontDesigns.clear();
     m_Pictures.clear();
     m_Cursors.clear();
-    m_CursorData.clear();
     m_Icon.Reset();
 }
 
@@ -369,7 +369,6 @@ Control& Form::Controls(int id, int16_t index)
     throw RuntimeError(kErrInternal, m_Design.Name, u"Controllo inesistente");
 }
 
-// ---- Form: showing and closing ----
 
 void Form::Show()
 {
@@ -440,7 +439,6 @@ void Form::FocusInitialControl()
     SetFocus(first ? first->hWnd() : m_hWnd);
 }
 
-// ---- Form: messages ----
 
 void Form::Raise(Control& control, FormEvent event, const EventArgs& args)
 {
@@ -554,7 +552,7 @@ LRESULT Form::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             GetCursorPos(&point);
             ScreenToClient(window, &point);
             const Control* control = WindowlessAt(window, point);
-            SetCursor(control && control->Cursor() ? control->Cursor() : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */));
+            SetCursor(control && control->Cursor() ? control->Cursor() : ArrowCursor());
             return TRUE;
         }
         break;
@@ -673,7 +671,6 @@ LRESULT Form::HandleTextBoxMessage(HWND window, UINT message, WPARAM wParam, LPA
     return DefSubclassProc(window, message, wParam, lParam);
 }
 
-// ---- message loop and message box ----
 
 void DeliverMessage(MSG& message)
 {

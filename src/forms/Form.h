@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "forms/Design.h"
@@ -106,7 +107,8 @@ private:
     LRESULT HandleTextBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     void BuildControls(int dpi);
-    void CreateControlWindow(Control& control, int dpi);
+    HWND ContainerWindowOf(const Control& control);
+    void CreateControlWindow(Control& control);
     void AddControlToolTips();
     HFONT FontFor(const FontDesign* font, int dpi);
     HCURSOR CursorFor(const EmbeddedData* data);
@@ -122,11 +124,9 @@ private:
     HWND m_ToolTips = nullptr;
     HWND m_LastFocus = nullptr;
     std::vector<Control> m_Controls;
-    std::vector<ScopedGdiObject> m_Fonts;
-    std::vector<const FontDesign*> m_FontDesigns;
+    std::vector<std::pair<const FontDesign*, ScopedGdiObject>> m_Fonts;
     std::vector<ScopedGdiObject> m_Pictures;
-    std::vector<ScopedCursor> m_Cursors;
-    std::vector<const EmbeddedData*> m_CursorData;
+    std::vector<std::pair<const EmbeddedData*, ScopedCursor>> m_Cursors;
     ScopedIcon m_Icon;
     std::vector<HWND> m_DisabledByModal;
     Control* m_Pressed = nullptr;
