@@ -8,7 +8,7 @@
 
 namespace {
 
-// ICONDIR and ICONDIRENTRY as the .ico and .cur files lay them out.
+// The first image of an .ico or .cur file: its DIB, size and (for a cursor) hot spot.
 struct FileImage {
     const unsigned char* Dib = nullptr;
     DWORD DibSize = 0;
