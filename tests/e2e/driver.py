@@ -152,9 +152,16 @@ def geometry(window):
     return values
 
 
+def activate(window):
+    """Brings a window to the front with the keyboard focus, as a click on its caption would:
+    a browser starting up may have taken the focus."""
+    run("xdotool", "windowactivate", "--sync", window, check=False, timeout=15)
+
+
 def click(window, x, y, button=1, repeat=1):
     # A person's pointer rests a moment before the click; a balloon that pops up at the very
     # instant of a click takes that click itself.
+    activate(window)
     run("xdotool", "mousemove", "--window", window, str(x), str(y))
     time.sleep(0.5)
     run("xdotool", "click", "--repeat", str(repeat), "--delay", "80", str(button))
@@ -180,7 +187,15 @@ def paste(text):
     try:
         server.stdin.write(text.encode("utf-8"))
         server.stdin.close()
-        time.sleep(0.3)
+        end = time.time() + 10
+        while time.time() < end:
+            held = subprocess.run(["xclip", "-o", "-selection", "clipboard"], stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=10).stdout
+            if held == text.encode("utf-8"):
+                break
+            time.sleep(0.05)
+        else:
+            raise Failure("the clipboard never held the text")
         key("ctrl+v")
         time.sleep(0.3 + len(text) / 2_000_000)
     finally:
