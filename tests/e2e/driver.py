@@ -168,7 +168,7 @@ def click(window, x, y, button=1, repeat=1):
 
 
 def type_text(window, text):
-    run("xdotool", "type", "--window", window, "--delay", "20", text)
+    run("xdotool", "type", "--clearmodifiers", "--window", window, "--delay", "20", text)
 
 
 def key(*names, window=None):

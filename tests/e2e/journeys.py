@@ -43,7 +43,8 @@ def journey_search_window(args, browser):
         window = program.window
         g = driver.geometry(window)
         expect((g["WIDTH"], g["HEIGHT"]) == (415, 194), f"client area {g['WIDTH']}x{g['HEIGHT']}")
-        time.sleep(0.5)
+        driver.run("xdotool", "mousemove", "--window", window, "300", "60")  # on the picture: no tip
+        time.sleep(0.8)
         driver.screenshot(os.path.join(args.screenshots, "search-window.png"), window)
 
         driver.click(window, *TEXT_BOX)
