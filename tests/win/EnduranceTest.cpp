@@ -70,14 +70,6 @@ void ExpectSameLevel(const Usage& before, const Usage& after)
 
 class LongRuns : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (!search.IsLoaded()) {
-            search.Show();
-            PumpFor(100);
-        }
-    }
-
     // One cycle as a user makes it: "...", a category, the first entry by arrow key.
     void ChooseFirstEntryOf(int16_t category)
     {
@@ -97,7 +89,7 @@ protected:
         SendMessageW(search.Controls(frmGoogleVideo::Command1).hWnd(), BM_CLICK, 0, 0);
     }
 
-    frmGoogleVideo& search = frmGoogleVideo::Instance();
+    frmGoogleVideo& search = ShownSearchWindow();
     frmInfo& examples = frmInfo::Instance();
 };
 

@@ -21,10 +21,6 @@ class ExamplesWindow : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!search.IsLoaded()) {
-            search.Show();
-            PumpFor(100);
-        }
         search.Controls(frmGoogleVideo::txtSearch).SetText(u"before");
     }
 
@@ -62,7 +58,7 @@ protected:
 
     Text SearchText() { return search.Controls(frmGoogleVideo::txtSearch).GetText(); }
 
-    frmGoogleVideo& search = frmGoogleVideo::Instance();
+    frmGoogleVideo& search = ShownSearchWindow();
     frmInfo& examples = frmInfo::Instance();
 };
 

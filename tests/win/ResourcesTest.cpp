@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -58,7 +59,14 @@ struct GroupEntry {
     WORD Planes, BitCount;
     DWORD BytesInRes;
     WORD Id;
+    bool operator==(const GroupEntry&) const = default;
 };
+
+void PrintTo(const GroupEntry& e, std::ostream* out)
+{
+    *out << int(e.Width) << "x" << int(e.Height) << " colours " << int(e.ColourCount) << " planes " << e.Planes
+         << " bits " << e.BitCount << " bytes " << e.BytesInRes << " id " << e.Id;
+}
 
 GroupEntry OnlyEntry(const std::vector<unsigned char>& group)
 {
@@ -135,23 +143,9 @@ TEST_F(ProgramFile, IconsCarryTheirExactIdsLanguagesAndDirectoryFields)
         reinterpret_cast<LONG_PTR>(&groups));
     EXPECT_EQ(groups, (std::vector<std::string>{"ICON_0", "#1"}));
 
-    const GroupEntry icon0 = OnlyEntry(Bytes(MAKEINTRESOURCEA(14), "ICON_0", kItalian));
-    EXPECT_EQ(icon0.Width, 16);
-    EXPECT_EQ(icon0.Height, 32);
-    EXPECT_EQ(icon0.ColourCount, 8);
-    EXPECT_EQ(icon0.Planes, 1);
-    EXPECT_EQ(icon0.BitCount, 8);
-    EXPECT_EQ(icon0.BytesInRes, 1384u);
-    EXPECT_EQ(icon0.Id, 1);
-
-    const GroupEntry group1 = OnlyEntry(Bytes(MAKEINTRESOURCEA(14), MAKEINTRESOURCEA(1), kNeutral));
-    EXPECT_EQ(group1.Width, 16);
-    EXPECT_EQ(group1.Height, 16);
-    EXPECT_EQ(group1.ColourCount, 0);
-    EXPECT_EQ(group1.Planes, 1);
-    EXPECT_EQ(group1.BitCount, 8);
-    EXPECT_EQ(group1.BytesInRes, 1384u);
-    EXPECT_EQ(group1.Id, 30001);
+    EXPECT_EQ(OnlyEntry(Bytes(MAKEINTRESOURCEA(14), "ICON_0", kItalian)), (GroupEntry{16, 32, 8, 0, 1, 8, 1384, 1}));
+    EXPECT_EQ(OnlyEntry(Bytes(MAKEINTRESOURCEA(14), MAKEINTRESOURCEA(1), kNeutral)),
+              (GroupEntry{16, 16, 0, 0, 1, 8, 1384, 30001}));
 
     const auto first = Bytes(MAKEINTRESOURCEA(3), MAKEINTRESOURCEA(1), kItalian);
     const auto second = Bytes(MAKEINTRESOURCEA(3), MAKEINTRESOURCEA(30001), kNeutral);

@@ -23,10 +23,6 @@ class SearchWindow : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!form.IsLoaded()) {
-            form.Show();
-            PumpFor(200);
-        }
         SetTextBox(u"");
     }
 
@@ -35,7 +31,7 @@ protected:
     Control& Link(int16_t index) { return form.Controls(Id::Label2, index); }
     HWND Container() { return form.Controls(Id::Picture1).hWnd(); }
 
-    frmGoogleVideo& form = frmGoogleVideo::Instance();
+    frmGoogleVideo& form = ShownSearchWindow();
 };
 
 RECT PixelRect(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
@@ -411,9 +407,8 @@ namespace {
 int UntrappedSearchError()
 {
     SetShellLaunchForTesting(+[](const std::string&) { throw RuntimeError(1234, u"ShellLaunch", u"no shell"); });
-    frmGoogleVideo& form = frmGoogleVideo::Instance();
+    frmGoogleVideo& form = ShownSearchWindow();
     form.EndProgramWhenClosed();
-    form.Show();
     form.Controls(Id::txtSearch).SetText(u"owl");
     PressKey(form.Controls(Id::txtSearch).hWnd(), VK_RETURN);
     RunMessageLoop();

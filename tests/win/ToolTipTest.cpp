@@ -17,14 +17,7 @@ using Id = frmGoogleVideo::ControlId;
 
 class ToolTips : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (!form.IsLoaded()) {
-            form.Show();
-            PumpFor(100);
-        }
-    }
-    frmGoogleVideo& form = frmGoogleVideo::Instance();
+    frmGoogleVideo& form = ShownSearchWindow();
 };
 
 // The tool as the tooltip window holds it: text, flags and rectangle. The text is asked for
@@ -219,9 +212,4 @@ TEST_F(ToolTips, TeardownDestroysTheWindow)
         ASSERT_TRUE(IsWindow(window));
     }
     EXPECT_FALSE(IsWindow(window));
-}
-
-TEST(ToolTipReplace, IsTheClassesOwnOperation)
-{
-    EXPECT_EQ(cToolTip::Replace(u"a|b|c", u"|", u"-", 1, 1), u"a-b|c");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "app/WebLinks.h"
+#include "app/frmGoogleVideo.h"
 
 namespace {
 
@@ -35,6 +36,16 @@ void CALLBACK WatchForWindow(HWND, UINT, UINT_PTR timer, DWORD)
 void RecordLaunch(const std::string& address) { LaunchRecorder::Launches().push_back(address); }
 
 } // namespace
+
+frmGoogleVideo& ShownSearchWindow()
+{
+    frmGoogleVideo& form = frmGoogleVideo::Instance();
+    if (!form.IsLoaded()) {
+        form.Show();
+        PumpFor(100);
+    }
+    return form;
+}
 
 void PumpFor(int milliseconds)
 {

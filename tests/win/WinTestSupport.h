@@ -9,6 +9,11 @@
 
 #include "forms/Form.h"
 
+class frmGoogleVideo;
+
+// The program's search window, loaded and shown as at start-up (once per test process).
+frmGoogleVideo& ShownSearchWindow();
+
 // Delivers every queued message, for at least `milliseconds`.
 void PumpFor(int milliseconds = 0);
 
