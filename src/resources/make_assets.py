@@ -222,25 +222,9 @@ HAND = [  # 32 x 32 pointing hand; the fingertip is the hot spot at column 12, r
 HAND += ["." * 32] * (32 - len(HAND))
 
 
-def hand_pixels():
-    rows = []
-    for y, line in enumerate(HAND):
-        row = [None] * 32
-        inside = False
-        xs = [x for x, c in enumerate(line) if c == "X"]
-        for x in range(32):
-            if line[x] == "X":
-                row[x] = 0  # black outline
-            elif xs and xs[0] < x < xs[-1] and y > 0:
-                row[x] = 15  # white inside
-        rows.append(row)
-    # Row 0 holds only the fingertip's outline.
-    return rows
-
-
-def flood_white(rows):
+def flood_white():
     """Fills only the inside of the outline with white: cells reachable from outside stay clear."""
-    h, w = len(rows), len(rows[0])
+    h, w = len(HAND), len(HAND[0])
     outside = [[False] * w for _ in range(h)]
     stack = [(0, 0)]
     grid = [[c == "X" for c in line] for line in HAND]
@@ -289,7 +273,7 @@ def main():
 
     page = draw_small(32, list_icon)
     write("examples.ico", icon_file(dib(quantise(page, PALETTE_16), PALETTE_16, 4), 32, 32, 16))
-    write("hand.cur", icon_file(dib(flood_white(HAND), PALETTE_16, 4), 32, 32, 16, hotspot=(12, 1)))
+    write("hand.cur", icon_file(dib(flood_white(), PALETTE_16, 4), 32, 32, 16, hotspot=(12, 1)))
 
     # A picture of the icons for the README, eight times their size.
     sheet = Image.new("RGBA", (16 * 8 * 2 + 32 * 4 * 2 + 60, 16 * 8 + 20), (255, 255, 255, 255))
@@ -298,7 +282,7 @@ def main():
     page_big = page.resize((128, 128), Image.NEAREST)
     sheet.paste(page_big, (286, 10), page_big)
     hand = Image.new("RGBA", (32, 32), (0, 0, 0, 0))
-    for y, row in enumerate(flood_white(HAND)):
+    for y, row in enumerate(flood_white()):
         for x, p in enumerate(row):
             if p is not None:
                 hand.putpixel((x, y), (0, 0, 0, 255) if p == 0 else (255, 255, 255, 255))
