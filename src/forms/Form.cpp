@@ -398,12 +398,14 @@ void Form::ShowModal()
 
 BOOL CALLBACK Form::DisableForModal(HWND window, LPARAM modal)
 {
-    auto* form = reinterpret_cast<Form*>(modal);
-    if (window != form->m_hWnd && Form::FromWindow(window) && IsWindowEnabled(window)) {
-        form->m_DisabledByModal.push_back(window);
-        EnableWindow(window, FALSE);
-    }
-    return TRUE;
+    return GuardedCall([&]() -> BOOL {
+        auto* form = reinterpret_cast<Form*>(modal);
+        if (window != form->m_hWnd && Form::FromWindow(window) && IsWindowEnabled(window)) {
+            form->m_DisabledByModal.push_back(window);
+            EnableWindow(window, FALSE);
+        }
+        return TRUE;
+    });
 }
 
 void Form::Unload()
