@@ -178,8 +178,18 @@ def key(*names, window=None):
     run(*command, *names)
 
 
-def paste(text):
-    """Puts text on the clipboard and pastes it, as a person with non-ASCII text would. xclip
+def search_box_text(probe):
+    """What the search box holds, read from inside Wine."""
+    digits = run(WINE, probe, "text", SEARCH_TITLE, check=False, timeout=60).strip()
+    try:
+        return bytes.fromhex(digits).decode("utf-16-le")
+    except ValueError:
+        return None
+
+
+def paste(text, probe):
+    """Puts text on the clipboard and pastes it, as a person with non-ASCII text would, then
+    waits until the search box holds it (Wine fetches the clipboard in its own time). xclip
     serves the clipboard in the foreground here and is ended after the paste: left to fork
     into the background, it would keep CTest's output pipe open."""
     server = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard"], stdin=subprocess.PIPE,
@@ -197,7 +207,11 @@ def paste(text):
         else:
             raise Failure("the clipboard never held the text")
         key("ctrl+v")
-        time.sleep(0.3 + len(text) / 2_000_000)
+        end = time.time() + 30
+        while search_box_text(probe) != text:
+            if time.time() > end:
+                raise Failure(f"the pasted text never reached the search box: {text[:40]!r}")
+            time.sleep(0.2)
     finally:
         server.terminate()
         server.wait(10)

@@ -201,7 +201,7 @@ def journey_hostile_input(args, browser):
         window = program.window
         for number, text in enumerate(HOSTILE_TEXTS, start=1):
             clear_text_box(window)
-            driver.paste(text)
+            driver.paste(text, args.probe)
             driver.key("Return")
             launch = browser.wait_for(number)[number - 1]
             expected = expected_address(args, text)
@@ -226,12 +226,11 @@ def journey_long_input(args, browser):
     with driver.Program(args.program, args.journey) as program:
         window = program.window
         clear_text_box(window)
-        driver.paste(("rumore bianco " * 80000)[: 1 << 20])
-        time.sleep(2)
+        driver.paste(("rumore bianco " * 80000)[: 1 << 20], args.probe)
         driver.key("Return")
         time.sleep(5)
         expect(program.running(), "the program ended")
-        answer = driver.run(driver.WINE, args.probe, driver.SEARCH_TITLE, check=False, timeout=60)
+        answer = driver.run(driver.WINE, args.probe, "responds", driver.SEARCH_TITLE, check=False, timeout=60)
         expect("answered" in answer, f"the search window does not answer: {answer.strip()}")
         for title in ("Dide QV", "Dide Quorvel"):
             expect(not driver.run("xdotool", "search", "--onlyvisible", "--name", f"^{title}$", check=False).split(),
