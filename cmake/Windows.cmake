@@ -40,12 +40,21 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/generated/app.rc PROPERTIES
 
 # Everything but WinMain, so the tests can build the real windows in their own process.
 add_library(quorvel_app STATIC
+  src/forms/Accessibility.cpp
+  src/forms/Control.cpp
+  src/forms/ControlToolTips.cpp
+  src/forms/Dpi.cpp
   src/forms/Form.cpp
+  src/forms/Layout.cpp
+  src/forms/MessageLoop.cpp
   src/forms/Picture.cpp
   src/forms/RuntimeError.cpp
+  src/forms/Surface.cpp
   src/forms/TextConversion.cpp
+  src/forms/Window.cpp
   src/app/frmGoogleVideo.cpp
   src/app/mXPManifest.cpp
+  src/app/ProgramInfo.cpp
   src/app/WebLinks.cpp
   src/examples/frmInfo.cpp
   src/tooltip/cToolTip.cpp
@@ -53,11 +62,17 @@ add_library(quorvel_app STATIC
 target_compile_options(quorvel_app PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
 target_link_libraries(quorvel_app PUBLIC quorvel_core comctl32 shell32 gdi32 user32)
 
-add_executable(DideQuorvel WIN32 src/app/WinMain.cpp src/forms/LeanRuntime.cpp ${CMAKE_BINARY_DIR}/generated/app.rc)
+# The C++ library's error helpers as the program has them, linked into every executable (the
+# tests too), so nothing links the library's own.
+add_library(quorvel_runtime OBJECT src/forms/LeanRuntime.cpp)
+target_compile_options(quorvel_runtime PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
+target_link_libraries(quorvel_runtime PRIVATE quorvel_core)
+
+add_executable(DideQuorvel WIN32 src/app/WinMain.cpp ${CMAKE_BINARY_DIR}/generated/app.rc)
 set_target_properties(DideQuorvel PROPERTIES OUTPUT_NAME "Dide Quorvel")
 target_compile_options(DideQuorvel PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
 target_link_options(DideQuorvel PRIVATE ${QUORVEL_WINDOWS_LINK_OPTIONS})
-target_link_libraries(DideQuorvel PRIVATE quorvel_app)
+target_link_libraries(DideQuorvel PRIVATE quorvel_runtime quorvel_app)
 
 # The start-up benchmark and the bare window it is compared with, built with the same flags.
 add_executable(BareWindow WIN32 bench/BareWindow.cpp)

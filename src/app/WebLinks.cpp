@@ -43,11 +43,7 @@ bool SystemAnsiCodePage::Encode(char32_t character, std::string& out) const
     return true;
 }
 
-void ShellLaunch(const std::string& ansiAddress)
-{
-    if (ansiAddress.size() <= kLongestShellAddress)
-        g_Launch(ansiAddress);
-}
+void ShellLaunch(const std::string& ansiAddress) { g_Launch(ansiAddress); }
 
 ShellLaunchFunction SetShellLaunchForTesting(ShellLaunchFunction launch)
 {

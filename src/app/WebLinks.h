@@ -11,9 +11,9 @@ public:
     bool Encode(char32_t character, std::string& out) const override;
 };
 
-// The longest address handed to the shell. A longer one could not reach a browser intact: the
-// shell copies addresses into fixed buffers (Wine 8's overruns one from 999 characters on and
-// takes the program down with it), so its launch fails, silently, as any failed launch does.
+// The longest search address handed to the shell. A longer one could not reach a browser
+// intact: the shell copies addresses into fixed buffers (Wine 8's overruns one from 999
+// characters on and takes the program down with it).
 constexpr size_t kLongestShellAddress = 900;
 
 // ShellExecuteA with no owner, the verb "open", the address, no parameters, no directory and

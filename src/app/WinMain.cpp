@@ -1,11 +1,14 @@
 #include <windows.h>
 
 #include "app/frmGoogleVideo.h"
+#include "forms/Dpi.h"
+#include "forms/MessageLoop.h"
 #include "forms/RuntimeError.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     return GuardedCall([] {
+        DeclareDpiAwareness();
         frmGoogleVideo& searchWindow = frmGoogleVideo::Instance();
         searchWindow.EndProgramWhenClosed();
         searchWindow.Show();

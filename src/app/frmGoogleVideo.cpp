@@ -1,9 +1,13 @@
 #include "app/frmGoogleVideo.h"
 
+#include <commctrl.h>
+
 #include "app/Hosts.h"
+#include "app/ProgramInfo.h"
 #include "app/WebLinks.h"
 #include "app/mXPManifest.h"
 #include "examples/frmInfo.h"
+#include "forms/MessageLoop.h"
 #include "forms/RuntimeError.h"
 #include "resources/EmbeddedData.h"
 #include "tooltip/cToolTip.h"
@@ -12,44 +16,53 @@ namespace {
 
 using enum frmGoogleVideo::ControlId;
 
-constexpr FontDesign kSansBold{L"MS Sans Serif", 825, true, false};
-constexpr FontDesign kSansBoldLarge{L"MS Sans Serif", 1200, true, false};
+constexpr FontDesign kSansBold{L"MS Sans Serif", 825, true};
+constexpr FontDesign kSansBoldLarge{L"MS Sans Serif", 1200, true};
 constexpr FontDesign kSansLink{L"MS Sans Serif", 825, false, true};
 constexpr FontDesign kSansBoldLink{L"MS Sans Serif", 825, true, true};
-constexpr FontDesign kArialNote{L"Arial", 675, true, false};
-constexpr FontDesign kWindowFont{L"MS Sans Serif", 825, false, false};
+constexpr FontDesign kArialNote{L"Arial", 675, true};
+constexpr FontDesign kWindowFont{L"MS Sans Serif", 825};
 
 constexpr int32_t kBlue = Rgb(0, 0, 255);
 constexpr int32_t kGrey = Rgb(128, 128, 128);
 constexpr int32_t kRed = Rgb(255, 0, 0);
 constexpr const char16_t* kSponsorTip = u"entra nel mondo di " QUORVEL_SPONSOR_HOST;
+constexpr const char16_t* kSearchBoxTitle = u"Inserire il nome del suono di riferimento";
+constexpr const char16_t* kExamplesTitle = u"Esempi";
 
 // clang-format off
 constexpr ControlDesign kControls[] = {
-//   Id          Name          Kind                       Index      Caption
-//   Left   Top  Width Height  Font            Colour           Tab  Container  AutoSize MouseIcon    ToolTip      Picture
-    {Picture1,  u"Picture1",  ControlKind::PictureBox,    kNoIndex, nullptr,
-       15,  -30, 6330, 3255,  nullptr,        kDefaultColour,   0,  kOnForm,   false, nullptr,     nullptr,     nullptr},
-    {Command1,  u"Command1",  ControlKind::CommandButton, kNoIndex, u"...",
-     3660, 1725,  600,  330,  &kSansBold,     kDefaultColour,   7,  Picture1,  false, nullptr,     nullptr,     nullptr},
-    {txtSearch, u"txtSearch", ControlKind::TextBox,       kNoIndex, u"",
-      420, 1725, 3210,  330,  &kSansBoldLarge, kDefaultColour,  2,  Picture1,  false, nullptr,     nullptr,     nullptr},
-    {cmdSearch, u"cmdSearch", ControlKind::CommandButton, kNoIndex, u"&Cerca in rete",
-     4305, 1725, 1545,  330,  &kSansBold,     kDefaultColour,   1,  Picture1,  false, nullptr,     nullptr,     nullptr},
-    {Label2,    u"Label2",    ControlKind::Label,         3,        u"Quorvel home",
-       60, 2715, 1200,  195,  &kSansLink,     kBlue,            9,  Picture1,  true,  &HandCursor, kSponsorTip, nullptr},
-    {Label1,    u"Label1",    ControlKind::Label,         kNoIndex, u"Dide Quorvel by Ivo Marchetti",
-     2910,   75, 3345,  210,  nullptr,        kGrey,            8,  Picture1,  false, nullptr,     nullptr,     nullptr},
-    {Label2,    u"Label2",    ControlKind::Label,         2,        u"Info",
-      105, 2250,  270,  195,  &kSansLink,     kBlue,            6,  Picture1,  true,  &HandCursor, kSponsorTip, nullptr},
-    {Label2,    u"Label2",    ControlKind::Label,         0,        u"Chiudi",
-     5385, 2715,  540,  195,  &kSansBoldLink, kBlue,            5,  Picture1,  true,  &HandCursor, u"Chiudi il programma", nullptr},
-    {Label2,    u"Label2",    ControlKind::Label,         1,        u"thanks to Tavernix",
-     1380, 2715, 1650,  195,  &kSansLink,     kBlue,            4,  Picture1,  true,  &HandCursor, kSponsorTip, nullptr},
-    {Label3,    u"Label3",    ControlKind::Label,         kNoIndex, u"Note: inserire parte del file audio da trovare",
-      405, 2085, 3495,  195,  &kArialNote,    kRed,             3,  Picture1,  false, nullptr,     nullptr,     nullptr},
-    {Image1,    u"Image1",    ControlKind::Image,         kNoIndex, nullptr,
-      -15,  -45, 6330, 3390,  nullptr,        kDefaultColour, kNoTabStop, Picture1, false, nullptr, nullptr,   &SearchBackgroundJpeg},
+    {.Id = Picture1, .Name = u"Picture1", .Kind = ControlKind::PictureBox,
+     .Left = 15, .Top = -30, .Width = 6330, .Height = 3255, .TabIndex = 0},
+    {.Id = Command1, .Name = u"Command1", .Kind = ControlKind::CommandButton, .Caption = u"...",
+     .Left = 3660, .Top = 1725, .Width = 600, .Height = 330, .Font = &kSansBold, .TabIndex = 7, .Container = Picture1,
+     .AccessibleName = kExamplesTitle},
+    {.Id = txtSearch, .Name = u"txtSearch", .Kind = ControlKind::TextBox, .Caption = u"",
+     .Left = 420, .Top = 1725, .Width = 3210, .Height = 330, .Font = &kSansBoldLarge, .TabIndex = 2,
+     .Container = Picture1, .AccessibleName = kSearchBoxTitle},
+    {.Id = cmdSearch, .Name = u"cmdSearch", .Kind = ControlKind::CommandButton, .Caption = u"&Cerca in rete",
+     .Left = 4305, .Top = 1725, .Width = 1545, .Height = 330, .Font = &kSansBold, .TabIndex = 1, .Container = Picture1},
+    {.Id = Label2, .Name = u"Label2", .Kind = ControlKind::Label, .Index = 3, .Caption = u"Quorvel home",
+     .Left = 60, .Top = 2715, .Width = 1200, .Height = 195, .Font = &kSansLink, .ForeColour = kBlue, .TabIndex = 9,
+     .Container = Picture1, .AutoSize = true, .MouseIcon = &HandCursor, .ToolTip = kSponsorTip},
+    {.Id = Label1, .Name = u"Label1", .Kind = ControlKind::Label, .Caption = u"Dide Quorvel by Ivo Marchetti",
+     .Left = 2910, .Top = 75, .Width = 3345, .Height = 210, .ForeColour = kGrey, .TabIndex = 8, .Container = Picture1},
+    {.Id = Label2, .Name = u"Label2", .Kind = ControlKind::Label, .Index = 2, .Caption = u"Info",
+     .Left = 105, .Top = 2250, .Width = 270, .Height = 195, .Font = &kSansLink, .ForeColour = kBlue, .TabIndex = 6,
+     .Container = Picture1, .AutoSize = true, .MouseIcon = &HandCursor, .ToolTip = kSponsorTip},
+    {.Id = Label2, .Name = u"Label2", .Kind = ControlKind::Label, .Index = 0, .Caption = u"Chiudi",
+     .Left = 5385, .Top = 2715, .Width = 540, .Height = 195, .Font = &kSansBoldLink, .ForeColour = kBlue,
+     .TabIndex = 5, .Container = Picture1, .AutoSize = true, .MouseIcon = &HandCursor,
+     .ToolTip = u"Chiudi il programma"},
+    {.Id = Label2, .Name = u"Label2", .Kind = ControlKind::Label, .Index = 1, .Caption = u"thanks to Tavernix",
+     .Left = 1380, .Top = 2715, .Width = 1650, .Height = 195, .Font = &kSansLink, .ForeColour = kBlue, .TabIndex = 4,
+     .Container = Picture1, .AutoSize = true, .MouseIcon = &HandCursor, .ToolTip = kSponsorTip},
+    {.Id = Label3, .Name = u"Label3", .Kind = ControlKind::Label,
+     .Caption = u"Note: inserire parte del file audio da trovare",
+     .Left = 405, .Top = 2085, .Width = 3495, .Height = 195, .Font = &kArialNote, .ForeColour = kRed, .TabIndex = 3,
+     .Container = Picture1},
+    {.Id = Image1, .Name = u"Image1", .Kind = ControlKind::Image,
+     .Left = -15, .Top = -45, .Width = 6330, .Height = 3390, .Container = Picture1, .Picture = &SearchBackgroundJpeg},
 };
 // clang-format on
 
@@ -58,31 +71,55 @@ constexpr FormDesign kDesign{
     /*MinButton*/ true, /*IconResource*/ 1, /*IconData*/ nullptr, &kWindowFont,
     /*InitialFocus: the window exists to be typed into*/ txtSearch, kControls};
 
+// Every argument of cToolTip::Create, one balloon per row.
 struct BalloonTip {
     frmGoogleVideo::ControlId Control;
-    const char16_t* Title;
     const char16_t* Text;
+    int32_t Style;
+    bool Centered;
+    int32_t Icon;
+    const char16_t* Title;
+    int32_t ForeColor;
     int32_t BackColor;
+    int32_t HoverTime;
+    int32_t PopupTime;
 };
 
+constexpr int32_t kAlwaysBalloon = TTS_BALLOON | TTS_ALWAYSTIP; // shown also while the window is inactive
+constexpr int32_t kHoverMilliseconds = 150;
+constexpr int32_t kPopupMilliseconds = 10000;
+
 constexpr BalloonTip kBalloonTips[] = {
-    {txtSearch, u"Inserire il nome del suono di riferimento",
+    {txtSearch,
      u"Cerca la parola specificata in rete : | Inserire per intero o parzialmente il nome del suono da cercare",
-     0xFFFFFF},
-    {Command1, u"Esempi", u"Visualizza parole d'esempio|fare click su questo pulsante per mostrare gli esempi",
-     0xFFFF},
-    {cmdSearch, u"Query builder", u"Avvia Ricerca|-> cerca i suoni specificati in rete|", 0xFFFFFF},
+     kAlwaysBalloon, false, TTI_NONE, kSearchBoxTitle, Rgb(0, 0, 0), Rgb(255, 255, 255), kHoverMilliseconds,
+     kPopupMilliseconds},
+    {Command1, u"Visualizza parole d'esempio|fare click su questo pulsante per mostrare gli esempi", kAlwaysBalloon,
+     false, TTI_NONE, kExamplesTitle, Rgb(0, 0, 0), Rgb(255, 255, 0), kHoverMilliseconds, kPopupMilliseconds},
+    {cmdSearch, u"Avvia Ricerca|-> cerca i suoni specificati in rete|", kAlwaysBalloon, false, TTI_NONE,
+     u"Query builder", Rgb(0, 0, 0), Rgb(255, 255, 255), kHoverMilliseconds, kPopupMilliseconds},
 };
+
+void CreateBalloon(cToolTip& tip, const BalloonTip& row, Control& control)
+{
+    tip.Create(control, row.Text, row.Style, row.Centered, row.Icon, row.Title, row.ForeColor, row.BackColor,
+               row.HoverTime, row.PopupTime);
+    control.SetAccessibleDescription(tip.Text());
+}
 
 } // namespace
 
-frmGoogleVideo& frmGoogleVideo::Instance()
-{
-    static frmGoogleVideo instance;
-    return instance;
-}
+const EventRow frmGoogleVideo::kEvents[] = {
+    {kForm, Event::Initialize, Handle<&frmGoogleVideo::Form_Initialize>},
+    {kForm, Event::Load, Handle<&frmGoogleVideo::Form_Load>},
+    {kForm, Event::DpiChanged, Handle<&frmGoogleVideo::Form_DpiChanged>},
+    {Command1, Event::Click, Handle<&frmGoogleVideo::Command1_Click>},
+    {Label2, Event::Click, Handle<&frmGoogleVideo::Label2_Click>},
+    {txtSearch, Event::KeyDown, Handle<&frmGoogleVideo::txtSearch_KeyDown>},
+    {cmdSearch, Event::Click, Handle<&frmGoogleVideo::cmdSearch_Click>},
+};
 
-frmGoogleVideo::frmGoogleVideo() : Form(kDesign) { Form_Initialize(); }
+frmGoogleVideo::frmGoogleVideo() : Form(kDesign, kEvents) {}
 
 void frmGoogleVideo::Form_Initialize() { ApplyStartupSettings(); }
 
@@ -92,12 +129,20 @@ void frmGoogleVideo::Form_Load()
     InstallWindowIcons(hWnd(), u"ICON_0", true);
 }
 
+void frmGoogleVideo::Form_DpiChanged()
+{
+    // The balloons measure their controls when they are made: made again at the new size.
+    for (size_t i = 0; i < colToolTips->size(); ++i)
+        CreateBalloon(*(*colToolTips)[i].second, kBalloonTips[i], Controls(kBalloonTips[i].Control));
+    InstallWindowIcons(hWnd(), u"ICON_0", true);
+}
+
 void frmGoogleVideo::InitToolTips()
 {
-    for (const BalloonTip& tip : kBalloonTips) {
+    for (const BalloonTip& row : kBalloonTips) {
         auto toolTip = std::make_shared<cToolTip>();
-        const Control& control = Controls(tip.Control);
-        toolTip->Create(control, tip.Text, 0x41, false, 0, tip.Title, 0, tip.BackColor, 150, 10000);
+        Control& control = Controls(row.Control);
+        CreateBalloon(*toolTip, row, control);
         if (!colToolTips)
             colToolTips.emplace();
         for (const ToolTipEntry& entry : *colToolTips) {
@@ -105,30 +150,6 @@ void frmGoogleVideo::InitToolTips()
                 throw RuntimeError(kErrKeyAlreadyUsed, u"InitToolTips", u"Chiave gia' associata a un elemento");
         }
         colToolTips->emplace_back(Text(control.Name()), std::move(toolTip));
-    }
-}
-
-void frmGoogleVideo::OnEvent(Control& control, FormEvent event, const EventArgs& args)
-{
-    switch (control.Id()) {
-    case Command1:
-        if (event == FormEvent::Click)
-            Command1_Click();
-        break;
-    case cmdSearch:
-        if (event == FormEvent::Click)
-            cmdSearch_Click();
-        break;
-    case Label2:
-        if (event == FormEvent::Click)
-            Label2_Click(control.Index());
-        break;
-    case txtSearch:
-        if (event == FormEvent::KeyDown)
-            txtSearch_KeyDown(args.KeyCode, args.Shift);
-        break;
-    default:
-        break;
     }
 }
 
@@ -140,6 +161,8 @@ void frmGoogleVideo::Label2_Click(int16_t Index)
         ExitProcess(0); // at once: no window closes, nothing is torn down
     else if (Index == 1)
         ShellLaunch(SponsorAddress(kSponsorHost));
+    else if (Index == 2)
+        MsgBox(ProgramInfoText(), MB_ICONINFORMATION | MB_OK, u"Dide Quorvel");
     else if (Index == 3)
         ShellLaunch(ServiceHomeAddress(kServiceHost));
 }
@@ -158,7 +181,12 @@ void frmGoogleVideo::cmdSearch_Click()
             MsgBox(u"Nessuna parola inserita per la ricerca", MB_ICONEXCLAMATION | MB_OK, u"Dide QV");
             return;
         }
-        ShellLaunch(BuildSearchAddress(kServiceHost, searchText, SystemAnsiCodePage()));
+        const std::string address = BuildSearchAddress(kServiceHost, searchText, SystemAnsiCodePage());
+        if (address.size() > kLongestShellAddress) {
+            MsgBox(u"Testo troppo lungo per la ricerca", MB_ICONEXCLAMATION | MB_OK, u"Dide QV");
+            return;
+        }
+        ShellLaunch(address);
     } catch (...) {
         throw RuntimeError(ErrorFromCurrentException().Number, u"cmdSearch_Click", u"Dide QV");
     }

@@ -13,8 +13,7 @@ class frmGoogleVideo final : public Form {
 public:
     enum ControlId { Picture1, Command1, txtSearch, cmdSearch, Label2, Label1, Label3, Image1 };
 
-    // The one instance, created on first use.
-    static frmGoogleVideo& Instance();
+    static frmGoogleVideo& Instance() { return Form::Instance<frmGoogleVideo>(); }
 
     void Command1_Click();
     void Label2_Click(int16_t Index);
@@ -26,11 +25,13 @@ public:
     const std::optional<std::vector<ToolTipEntry>>& ToolTips() const { return colToolTips; }
 
 private:
+    friend class Form;
     frmGoogleVideo();
     void Form_Initialize();
-    void Form_Load() override;
-    void OnEvent(Control& control, FormEvent event, const EventArgs& args) override;
+    void Form_Load();
+    void Form_DpiChanged();
     void InitToolTips();
 
+    static const EventRow kEvents[];
     std::optional<std::vector<ToolTipEntry>> colToolTips;
 };

@@ -4,8 +4,9 @@
 
 #include <string>
 
-#include "forms/Form.h"
+#include "forms/Dpi.h"
 #include "forms/TextConversion.h"
+#include "forms/Window.h"
 
 void ApplyStartupSettings()
 {
@@ -27,9 +28,11 @@ void InstallWindowIcons(HWND WindowHandle, TextView ResourceName, bool IncludeTo
         }
     }
 
+    // The sizes the system uses for icons at the window's scale.
+    const int dpi = WindowDpi(WindowHandle);
     const auto install = [&](WPARAM kind, int widthMetric, int heightMetric) {
-        const int width = GetSystemMetrics(widthMetric);
-        const int height = GetSystemMetrics(heightMetric);
+        const int width = MetricForDpi(widthMetric, dpi);
+        const int height = MetricForDpi(heightMetric, dpi);
         HANDLE icon = LoadImageA(ProgramInstance(), name.c_str(), IMAGE_ICON, width, height, LR_SHARED);
         if (IncludeTopOwner)
             SendMessageA(topOwner, WM_SETICON, kind, reinterpret_cast<LPARAM>(icon));

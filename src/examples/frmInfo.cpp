@@ -11,38 +11,47 @@ namespace {
 using enum frmInfo::ControlId;
 
 constexpr FontDesign kCategoryFont{L"MS Sans Serif", 825, false, true};
-constexpr FontDesign kWindowFont{L"MS Sans Serif", 825, false, false};
+constexpr FontDesign kWindowFont{L"MS Sans Serif", 825};
 constexpr int32_t kBlue = Rgb(0, 0, 255);
-
-constexpr ControlDesign Category(int16_t index, const char16_t* caption, int left, int top, int width, int height,
-                                 bool fitsText)
-{
-    return {Voci, u"Voci", ControlKind::Label, index, caption, left, top, width, height, &kCategoryFont, kBlue,
-            static_cast<int16_t>(index + 1), kOnForm, fitsText, nullptr, nullptr, nullptr};
-}
 
 // Earlier rows lie on top: where two category boxes overlap, the higher index gets the click.
 // clang-format off
 constexpr ControlDesign kControls[] = {
-    {List1, u"List1", ControlKind::ListBox, kNoIndex, nullptr, 90, 1230, 2820, 3375, nullptr, kDefaultColour, 0,
-     kOnForm, false, nullptr, nullptr, nullptr},
-    Category(14, u"Veicoli",            1065, 855,  465, 195, true),
-    Category(13, u"TV",                  765, 855,  210, 195, true),
-    Category(12, u"Attrezzi",            180, 855,  510, 195, true),
-    Category(11, u"Persone/Sport",      1800, 630, 1035, 195, true),
-    Category(10, u"Ufficio",            1290, 630,  630, 210, false),
-    Category( 9, u"Rumori",              735, 615,  630, 210, false),
-    Category( 8, u"Natura",              180, 615,  630, 210, false),
-    Category( 7, u"Strumenti musicali", 1785, 375, 1260, 195, true),
-    Category( 6, u"Varie",              1320, 375,  630, 210, false),
-    Category( 5, u"Guerra",              720, 375,  630, 210, false),
-    Category( 4, u"Insetti",             180, 360,  630, 210, false),
-    Category( 3, u"Famiglia",           1755, 150,  630, 210, false),
-    Category( 2, u"Feste",              1305, 150,  630, 210, false),
-    Category( 1, u"Animali",             750, 150,  630, 210, false),
-    Category( 0, u"Uccelli",             180, 135,  630, 210, false),
-    {Image6, u"Image6", ControlKind::Image, kNoIndex, nullptr, 435, 4620, 2145, 930, nullptr, kDefaultColour,
-     kNoTabStop, kOnForm, false, nullptr, u"Doppio click per accedere al sito", &ExamplesBannerJpeg},
+    {.Id = List1, .Name = u"List1", .Kind = ControlKind::ListBox,
+     .Left = 90, .Top = 1230, .Width = 2820, .Height = 3375, .TabIndex = 0},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 14, .Caption = u"Veicoli",
+     .Left = 1065, .Top = 855, .Width = 465, .Height = 195, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 15, .AutoSize = true},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 13, .Caption = u"TV",
+     .Left = 765, .Top = 855, .Width = 210, .Height = 195, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 14, .AutoSize = true},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 12, .Caption = u"Attrezzi",
+     .Left = 180, .Top = 855, .Width = 510, .Height = 195, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 13, .AutoSize = true},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 11, .Caption = u"Persone/Sport",
+     .Left = 1800, .Top = 630, .Width = 1035, .Height = 195, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 12, .AutoSize = true},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 10, .Caption = u"Ufficio",
+     .Left = 1290, .Top = 630, .Width = 630, .Height = 210, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 11},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 9, .Caption = u"Rumori",
+     .Left = 735, .Top = 615, .Width = 630, .Height = 210, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 10},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 8, .Caption = u"Natura",
+     .Left = 180, .Top = 615, .Width = 630, .Height = 210, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 9},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 7, .Caption = u"Strumenti musicali",
+     .Left = 1785, .Top = 375, .Width = 1260, .Height = 195, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 8, .AutoSize = true},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 6, .Caption = u"Varie",
+     .Left = 1320, .Top = 375, .Width = 630, .Height = 210, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 7},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 5, .Caption = u"Guerra",
+     .Left = 720, .Top = 375, .Width = 630, .Height = 210, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 6},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 4, .Caption = u"Insetti",
+     .Left = 180, .Top = 360, .Width = 630, .Height = 210, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 5},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 3, .Caption = u"Famiglia",
+     .Left = 1755, .Top = 150, .Width = 630, .Height = 210, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 4},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 2, .Caption = u"Feste",
+     .Left = 1305, .Top = 150, .Width = 630, .Height = 210, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 3},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 1, .Caption = u"Animali",
+     .Left = 750, .Top = 150, .Width = 630, .Height = 210, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 2},
+    {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 0, .Caption = u"Uccelli",
+     .Left = 180, .Top = 135, .Width = 630, .Height = 210, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 1},
+    {.Id = Image6, .Name = u"Image6", .Kind = ControlKind::Image,
+     .Left = 435, .Top = 4620, .Width = 2145, .Height = 930, .ToolTip = u"Doppio click per accedere al sito",
+     .Picture = &ExamplesBannerJpeg},
 };
 // clang-format on
 
@@ -52,34 +61,28 @@ constexpr FormDesign kDesign{u"frmInfo", u"Info Sul Programma", 3075, 5595,
 
 } // namespace
 
-frmInfo& frmInfo::Instance()
-{
-    static frmInfo instance;
-    return instance;
-}
+const EventRow frmInfo::kEvents[] = {
+    {Voci, Event::Click, Handle<&frmInfo::Voci_Click>},
+    {List1, Event::Click, Handle<&frmInfo::List1_Click>},
+    {Image6, Event::DblClick, Handle<&frmInfo::Image6_DblClick>},
+};
 
-frmInfo::frmInfo() : Form(kDesign) {}
-
-void frmInfo::OnEvent(Control& control, FormEvent event, const EventArgs& /*args*/)
-{
-    if (control.Id() == Voci && event == FormEvent::Click)
-        Voci_Click(control.Index());
-    else if (control.Id() == List1 && event == FormEvent::Click)
-        List1_Click();
-    else if (control.Id() == Image6 && event == FormEvent::DblClick)
-        Image6_DblClick();
-}
+frmInfo::frmInfo() : Form(kDesign, kEvents) {}
 
 void frmInfo::Voci_Click(int16_t Index)
 {
     Control& list = Controls(List1);
     list.Clear();
-    list.AddItems(ExampleWords(Controls(Voci, Index).GetText()));
+    const Text category = Controls(Voci, Index).GetText();
+    list.AddItems(ExampleWords(category));
+    list.SetAccessibleName(category);
 }
 
 void frmInfo::List1_Click()
 {
-    frmGoogleVideo::Instance().Controls(frmGoogleVideo::txtSearch).SetText(Controls(List1).GetText());
+    Control& searchBox = frmGoogleVideo::Instance().Controls(frmGoogleVideo::txtSearch);
+    searchBox.SetText(Controls(List1).GetText());
+    searchBox.SetFocus(); // the word is there to be searched: Enter does it
     Unload();
 }
 

@@ -7,13 +7,15 @@ public:
     enum ControlId { List1, Voci, Image6 };
 
     // The one instance, created on first use and kept after its window closes.
-    static frmInfo& Instance();
+    static frmInfo& Instance() { return Form::Instance<frmInfo>(); }
 
     void Voci_Click(int16_t Index);
     void List1_Click();
     void Image6_DblClick();
 
 private:
+    friend class Form;
     frmInfo();
-    void OnEvent(Control& control, FormEvent event, const EventArgs& args) override;
+
+    static const EventRow kEvents[];
 };

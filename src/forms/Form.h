@@ -5,88 +5,38 @@
 // showing builds them anew from the design.
 #include <windows.h>
 
-#include <cstdint>
+#include <memory>
 #include <span>
-#include <utility>
 #include <vector>
 
+#include "forms/Accessibility.h"
+#include "forms/Control.h"
+#include "forms/ControlToolTips.h"
 #include "forms/Design.h"
-#include "forms/Handles.h"
-#include "forms/Text.h"
+#include "forms/Layout.h"
+#include "forms/Surface.h"
 
-class Form;
-
-enum class FormEvent : uint8_t { Click, DblClick, KeyDown };
-
-struct EventArgs {
-    int16_t KeyCode = 0;
-    int16_t Shift = 0; // 1 Shift, 2 Ctrl, 4 Alt
-};
-
-// One control of a loaded window. Labels and images have no window of their own: their
-// container draws them and tells their clicks apart, so hWnd() is null for them.
-class Control {
+class Form : public Surface {
 public:
-    Control(Form& form, const ControlDesign& design) : m_Form(&form), m_Design(&design) {}
+    Form(const FormDesign& design, std::span<const EventRow> events);
+    ~Form() override;
 
-    const ControlDesign& Design() const { return *m_Design; }
-    int Id() const { return m_Design->Id; }
-    TextView Name() const { return m_Design->Name; }
-    int16_t Index() const { return m_Design->Index; }
-    HWND hWnd() const { return m_hWnd; }
-    const RECT& Bounds() const { return m_Bounds; } // pixels, in the container's client area
-    HFONT Font() const { return m_Font; }
-    HCURSOR Cursor() const { return m_Cursor; }
-
-    // A text box's text, a list's selected entry (empty when none), or a caption.
-    Text GetText() const;
-    void SetText(TextView text);
-
-    // List boxes.
-    void Clear();
-    void AddItem(TextView item);
-    // Appends the entries in order, drawing the list once at the end.
-    void AddItems(std::span<const TextView> items);
-    int ListCount() const;
-    Text List(int index) const;
-    int ListIndex() const;
-
-private:
-    friend class Form;
-    Form* m_Form;
-    const ControlDesign* m_Design;
-    HWND m_hWnd = nullptr;
-    HWND m_ContainerWindow = nullptr;
-    RECT m_Bounds{};
-    Text m_Caption;
-    HFONT m_Font = nullptr;
-    HBITMAP m_Picture = nullptr;
-    HCURSOR m_Cursor = nullptr;
-};
-
-class Form {
-public:
-    explicit Form(const FormDesign& design);
-    virtual ~Form();
-    Form(const Form&) = delete;
-    Form& operator=(const Form&) = delete;
-
-    // Builds the window and its controls from the design, then raises Form_Load.
+    // Builds the window and its controls from the design, then raises Load.
     void Load(HWND owner = nullptr);
     void Show();
     // Shows the window with every other window of the program disabled and returns when it
     // has closed.
     void ShowModal();
-    // Closes the window, discarding its controls. From inside one of its own events the window
-    // goes once that event's message has been handled.
+    // Closes the window, discarding its controls. Asked for while one of its events runs, the
+    // window closes once that event has returned.
     void Unload();
     // The message loop ends when this window closes.
     void EndProgramWhenClosed() { m_EndsProgram = true; }
 
-    bool IsLoaded() const { return m_hWnd != nullptr; }
-    HWND hWnd() const { return m_hWnd; }
+    bool IsLoaded() const { return hWnd() != nullptr; }
     TextView Name() const { return m_Design.Name; }
     const FormDesign& Design() const { return m_Design; }
+    int Dpi() const { return m_Dpi; }
     Control& Controls(int id, int16_t index = kNoIndex);
     std::span<Control> AllControls() { return m_Controls; }
     // The ordinary tooltips of the controls. They are only needed once the pointer moves over
@@ -95,63 +45,51 @@ public:
 
     static Form* FromWindow(HWND window);
 
-protected:
-    virtual void Form_Load() {}
-    virtual void OnEvent(Control& control, FormEvent event, const EventArgs& args) = 0;
+    // For the window's own controls and surfaces.
+    void Raise(const Control& control, Event event, EventArgs args = {});
+    void FocusControl(HWND control);
+    Control* ControlOfWindow(HWND window);
+    bool Handles(int control, Event event) const;
+    // WM_GETOBJECT, asked of one of the window's surfaces or windowed controls.
+    LRESULT AnswerGetObject(HWND window, Control* control, WPARAM wParam, LPARAM lParam)
+    {
+        return m_Accessibles.Answer(*this, window, control, wParam, lParam);
+    }
+
+    // The one instance of a form class, created on first use; its Initialize event runs then.
+    template <typename T> static T& Instance()
+    {
+        static T instance;
+        static const bool initialized = (instance.RunEvent(kForm, Event::Initialize, {}), true);
+        (void)initialized;
+        return instance;
+    }
 
 private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static BOOL CALLBACK DisableForModal(HWND window, LPARAM modal);
-    static LRESULT CALLBACK TextBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR form);
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT HandleTextBoxMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-    void BuildControls(int dpi);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnNcDestroy() override;
+    void OnActivate(bool active, bool minimized);
+    void OnDpiChanged(int dpi, const RECT& suggested);
+    void RunEvent(int control, Event event, const EventArgs& args);
+    void CreateControls();
     HWND ContainerWindowOf(const Control& control);
-    void CreateControlWindow(Control& control);
-    void AddControlToolTips();
-    HFONT FontFor(const FontDesign* font, int dpi);
-    HCURSOR CursorFor(const EmbeddedData* data);
-    void Paint(HWND container, HDC dc);
-    Control* WindowlessAt(HWND container, POINT point);
-    Control* ControlOfWindow(HWND window);
-    void Raise(Control& control, FormEvent event, const EventArgs& args = {});
-    void FocusInitialControl();
-    void Discard();
+    void InstallDesignedIcon();
+    void FocusFirstControl();
+    static BOOL CALLBACK DisableForModal(HWND window, LPARAM modal);
+    void EnableDisabledWindows();
 
     const FormDesign& m_Design;
-    HWND m_hWnd = nullptr;
-    HWND m_ToolTips = nullptr;
-    HWND m_LastFocus = nullptr;
+    std::span<const EventRow> m_Events;
     std::vector<Control> m_Controls;
-    std::vector<std::pair<const FontDesign*, ScopedGdiObject>> m_Fonts;
-    std::vector<ScopedGdiObject> m_Pictures;
-    std::vector<std::pair<const EmbeddedData*, ScopedCursor>> m_Cursors;
-    ScopedIcon m_Icon;
+    std::vector<std::unique_ptr<PictureBox>> m_PictureBoxes;
+    LayoutResources m_Layout;
+    ControlToolTips m_ToolTips;
+    AccessibleObjects m_Accessibles;
+    HWND m_LastFocus = nullptr;
     std::vector<HWND> m_DisabledByModal;
-    Control* m_Pressed = nullptr;
+    int m_Dpi = 96;
     int m_EventDepth = 0;
+    bool m_UnloadPending = false;
+    bool m_Modal = false;
     bool m_EndsProgram = false;
-    bool m_ControlToolTipsMade = false;
 };
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
-
-// The program's own module (the executable).
-inline HINSTANCE ProgramInstance()
-{
-    return reinterpret_cast<HINSTANCE>(&__ImageBase);
-}
-
-// Runs the message loop until the window marked with EndProgramWhenClosed closes.
-int RunMessageLoop();
-
-// Hands one message to its window, letting the window it belongs to handle its keyboard
-// navigation (Tab, mnemonics) the way a dialog does.
-void DeliverMessage(MSG& message);
-
-// Takes one message from the queue and hands it on; false when the queue says quit.
-bool PumpMessage();
-
-// A modal message box over the active window; returns the button that closed it.
-int MsgBox(TextView prompt, UINT style, TextView title);

@@ -4,16 +4,16 @@
 #include <vector>
 
 #include "forms/Jpeg.h"
+#include "forms/Resample.h"
 #include "resources/EmbeddedData.h"
 
 namespace {
 
-// The first image of an .ico or .cur file: its DIB, size and (for a cursor) hot spot.
+// The first image of an .ico or .cur file: its DIB and (for a cursor) hot spot.
 struct FileImage {
     const unsigned char* Dib = nullptr;
     DWORD DibSize = 0;
     WORD HotX = 0, HotY = 0;
-    int Width = 0, Height = 0;
 };
 
 FileImage FirstImage(const EmbeddedData& file)
@@ -27,8 +27,6 @@ FileImage FirstImage(const EmbeddedData& file)
     std::memcpy(&offset, entry + 12, 4);
     if (offset > file.Size || size > file.Size - offset)
         return image;
-    image.Width = entry[0] ? entry[0] : 256;
-    image.Height = entry[1] ? entry[1] : 256;
     std::memcpy(&image.HotX, entry + 4, 2); // planes in an .ico, hot spot in a .cur
     std::memcpy(&image.HotY, entry + 6, 2);
     image.Dib = file.Bytes + offset;
@@ -38,12 +36,15 @@ FileImage FirstImage(const EmbeddedData& file)
 
 } // namespace
 
-ScopedGdiObject DecodeJpeg(const EmbeddedData& jpeg)
+ScopedGdiObject PictureOfSize(const EmbeddedData& jpeg, int width, int height)
 {
     // Our own decoder: the platform's (OLE, WIC, GDI+) each load codec libraries first, which
     // costs the first window more than the decoding itself.
-    DecodedImage image;
-    if (!DecodeBaselineJpeg(jpeg.Bytes, jpeg.Size, image))
+    DecodedImage decoded;
+    if (!DecodeBaselineJpeg(jpeg.Bytes, jpeg.Size, decoded))
+        return {};
+    const DecodedImage image = Resample(decoded, width, height);
+    if (image.Pixels.empty())
         return {};
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -59,25 +60,25 @@ ScopedGdiObject DecodeJpeg(const EmbeddedData& jpeg)
     return bitmap;
 }
 
-ScopedIcon IconFromIcoFile(const EmbeddedData& ico)
+ScopedIcon IconFromIcoFile(const EmbeddedData& ico, int size)
 {
     const FileImage image = FirstImage(ico);
     if (!image.Dib)
         return {};
-    return ScopedIcon(CreateIconFromResourceEx(const_cast<PBYTE>(image.Dib), image.DibSize, TRUE, 0x00030000,
-                                               image.Width, image.Height, LR_DEFAULTCOLOR));
+    return ScopedIcon(CreateIconFromResourceEx(const_cast<PBYTE>(image.Dib), image.DibSize, TRUE, 0x00030000, size,
+                                               size, LR_DEFAULTCOLOR));
 }
 
-ScopedCursor CursorFromCurFile(const EmbeddedData& cur)
+ScopedCursor CursorFromCurFile(const EmbeddedData& cur, int size)
 {
     const FileImage image = FirstImage(cur);
     if (!image.Dib)
         return {};
-    // A cursor resource is the hot spot followed by the image.
+    // A cursor resource is the hot spot followed by the image; the system scales both.
     std::vector<unsigned char> resource(4 + image.DibSize);
     std::memcpy(resource.data(), &image.HotX, 2);
     std::memcpy(resource.data() + 2, &image.HotY, 2);
     std::memcpy(resource.data() + 4, image.Dib, image.DibSize);
     return ScopedCursor(CreateIconFromResourceEx(resource.data(), static_cast<DWORD>(resource.size()), FALSE,
-                                                 0x00030000, image.Width, image.Height, LR_DEFAULTCOLOR));
+                                                 0x00030000, size, size, LR_DEFAULTCOLOR));
 }

@@ -1,12 +1,15 @@
 #pragma once
-// Pictures, icons and cursors from bytes compiled into the program.
+// Pictures, icons and cursors from bytes compiled into the program, made at the size a window's
+// DPI asks for.
 #include "forms/Handles.h"
 
 struct EmbeddedData;
 
-// A JPEG decoded into a bitmap at its natural size.
-ScopedGdiObject DecodeJpeg(const EmbeddedData& jpeg);
+// A JPEG decoded and drawn smoothly into a bitmap of width x height pixels; at the picture's
+// natural size the pixels are the decoded ones.
+ScopedGdiObject PictureOfSize(const EmbeddedData& jpeg, int width, int height);
 
-// The first image of an .ico or .cur file; a cursor keeps the hot spot its file gives.
-ScopedIcon IconFromIcoFile(const EmbeddedData& ico);
-ScopedCursor CursorFromCurFile(const EmbeddedData& cur);
+// The first image of an .ico or .cur file at size x size pixels; a cursor keeps its hot spot
+// where its file puts it, scaled with the image.
+ScopedIcon IconFromIcoFile(const EmbeddedData& ico, int size);
+ScopedCursor CursorFromCurFile(const EmbeddedData& cur, int size);

@@ -4,8 +4,9 @@
 
 #include <string>
 
-#include "forms/Form.h"
+#include "forms/Control.h"
 #include "forms/TextConversion.h"
+#include "forms/Window.h"
 #include "tooltip/Replace.h"
 
 namespace {
@@ -105,7 +106,9 @@ int32_t cToolTip::Create(const Control& Parent, TextView Text, int32_t Style, bo
     m_HoverTime = HoverTime;
     m_PopupTime = PopupTime;
 
-    m_hWnd = CreateWindowExA(0, "Tooltips_Class32", nullptr, static_cast<DWORD>(Style) | TTS_NOPREFIX,
+    // A popup from the start: created overlapped, the window would get a caption before the
+    // tooltip control makes it a popup, and a window manager would manage (and focus) it.
+    m_hWnd = CreateWindowExA(0, "Tooltips_Class32", nullptr, WS_POPUP | static_cast<DWORD>(Style) | TTS_NOPREFIX,
                              CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, control, nullptr,
                              ProgramInstance(), nullptr);
     SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE);

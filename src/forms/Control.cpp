@@ -1,0 +1,183 @@
+#include "forms/Control.h"
+
+#include <commctrl.h>
+
+#include "forms/Form.h"
+#include "forms/RuntimeError.h"
+#include "forms/TextConversion.h"
+
+namespace {
+
+int16_t ShiftState()
+{
+    return static_cast<int16_t>((GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+                                (GetKeyState(VK_MENU) < 0 ? 4 : 0));
+}
+
+struct WindowKind {
+    const wchar_t* Class;
+    DWORD Style;
+    DWORD ExStyle;
+};
+
+WindowKind WindowKindOf(ControlKind kind)
+{
+    switch (kind) {
+    case ControlKind::TextBox:
+        return {WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL | ES_LEFT, WS_EX_CLIENTEDGE};
+    case ControlKind::CommandButton:
+        return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::ListBox:
+        return {WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+Text Control::GetText() const
+{
+    switch (m_Design->Kind) {
+    case ControlKind::TextBox:
+    case ControlKind::CommandButton:
+        return WindowText(m_hWnd);
+    case ControlKind::ListBox: {
+        const int selected = ListIndex();
+        return selected < 0 ? Text() : List(selected);
+    }
+    default:
+        return m_Caption;
+    }
+}
+
+void Control::SetText(TextView text)
+{
+    m_Caption.assign(text);
+    if (m_hWnd)
+        SetWindowTextW(m_hWnd, Wide(m_Caption));
+    else if (m_ContainerWindow)
+        InvalidateRect(m_ContainerWindow, &m_Bounds, TRUE);
+}
+
+void Control::SetFocus()
+{
+    if (m_Design->Kind == ControlKind::TextBox)
+        SendMessageW(m_hWnd, EM_SETSEL, GetWindowTextLengthW(m_hWnd), -1);
+    m_Form->FocusControl(m_hWnd);
+}
+
+void Control::Clear() { SendMessageW(m_hWnd, LB_RESETCONTENT, 0, 0); }
+
+void Control::AddItems(std::span<const TextView> items)
+{
+    SendMessageW(m_hWnd, WM_SETREDRAW, FALSE, 0);
+    struct RedrawAgain {
+        HWND List;
+        ~RedrawAgain()
+        {
+            SendMessageW(List, WM_SETREDRAW, TRUE, 0);
+            InvalidateRect(List, nullptr, TRUE);
+        }
+    } redrawAgain{m_hWnd};
+    SendMessageW(m_hWnd, LB_INITSTORAGE, items.size(), 0);
+    for (TextView item : items) {
+        const Text copy(item);
+        if (SendMessageW(m_hWnd, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(copy))) < 0)
+            throw RuntimeError(kErrOutOfMemory, m_Design->Name, u"Memoria insufficiente");
+    }
+}
+
+int Control::ListCount() const { return static_cast<int>(SendMessageW(m_hWnd, LB_GETCOUNT, 0, 0)); }
+
+Text Control::List(int index) const
+{
+    const LRESULT length = SendMessageW(m_hWnd, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR)
+        return {};
+    Text text(static_cast<size_t>(length) + 1, u'\0');
+    SendMessageW(m_hWnd, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+int Control::ListIndex() const { return static_cast<int>(SendMessageW(m_hWnd, LB_GETCURSEL, 0, 0)); }
+
+Text Control::AccessibleName() const
+{
+    if (!m_AccessibleName.empty())
+        return m_AccessibleName;
+    if (m_Design->AccessibleName)
+        return m_Design->AccessibleName;
+    if (m_Design->Kind == ControlKind::Image)
+        return m_Design->ToolTip ? m_Design->ToolTip : u"";
+    Text name = m_hWnd && m_Design->Kind != ControlKind::ListBox ? GetText() : m_Caption;
+    if (const size_t mnemonic = name.find(u'&'); mnemonic != Text::npos)
+        name.erase(mnemonic, 1);
+    return name;
+}
+
+void Control::CreateWindowIn(HWND container, UINT_PTR id)
+{
+    m_ContainerWindow = container;
+    const WindowKind kind = WindowKindOf(m_Design->Kind);
+    if (!kind.Class)
+        return;
+    const RECT& r = m_Bounds;
+    m_hWnd = CreateWindowExW(kind.ExStyle, kind.Class, Wide(m_Caption), WS_CHILD | WS_VISIBLE | kind.Style, r.left,
+                             r.top, r.right - r.left, r.bottom - r.top, container, reinterpret_cast<HMENU>(id),
+                             ProgramInstance(), nullptr);
+    if (!m_hWnd)
+        throw RuntimeError(kErrInternal, m_Design->Name, u"Impossibile creare il controllo");
+    SendMessageW(m_hWnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_Font), FALSE);
+    if (m_Design->Kind == ControlKind::TextBox)
+        SendMessageW(m_hWnd, EM_SETLIMITTEXT, 0, 0); // no length limit
+    SetWindowSubclass(m_hWnd, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR control)
+{
+    return GuardedCall([&]() -> LRESULT {
+        if (message == WM_NCDESTROY) {
+            RemoveWindowSubclass(window, SubclassProc, 0);
+            return DefSubclassProc(window, message, wParam, lParam);
+        }
+        return reinterpret_cast<Control*>(control)->OnSubclassMessage(message, wParam, lParam);
+    });
+}
+
+LRESULT Control::OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = m_hWnd;
+    if (message == WM_GETOBJECT) {
+        if (const LRESULT object = m_Form->AnswerGetObject(window, this, wParam, lParam))
+            return object;
+    }
+    if (m_Design->Kind == ControlKind::TextBox) {
+        switch (message) {
+        case WM_GETDLGCODE: {
+            // Enter belongs to the text box's own key-down event, not to a default button.
+            const auto* pending = reinterpret_cast<const MSG*>(lParam);
+            const LRESULT code = DefSubclassProc(window, message, wParam, lParam);
+            const bool enter = pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN;
+            return enter ? code | DLGC_WANTMESSAGE : code;
+        }
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN: // a key pressed with Alt held
+            m_Form->Raise(*this, Event::KeyDown, {Index(), static_cast<int16_t>(wParam), ShiftState()});
+            if (!IsWindow(window))
+                return 0;
+            break;
+        case WM_CHAR:
+        case WM_SYSCHAR:
+            // A single-line box has no use for Enter's character; it would only beep.
+            if (wParam == '\r' || wParam == '\n')
+                return 0;
+            break;
+        default:
+            break;
+        }
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}

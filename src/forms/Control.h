@@ -1,0 +1,70 @@
+#pragma once
+// One control of a loaded window. Labels and images have no window of their own: the surface
+// they lie on draws them and tells their clicks apart, so hWnd() is null for them.
+#include <windows.h>
+
+#include <span>
+
+#include "forms/Design.h"
+#include "forms/Text.h"
+
+class Form;
+
+class Control {
+public:
+    Control(Form& form, const ControlDesign& design) : m_Form(&form), m_Design(&design) {}
+
+    const ControlDesign& Design() const { return *m_Design; }
+    int Id() const { return m_Design->Id; }
+    TextView Name() const { return m_Design->Name; }
+    int16_t Index() const { return m_Design->Index; }
+    Form& Parent() const { return *m_Form; }
+    HWND hWnd() const { return m_hWnd; }
+    HWND ContainerWindow() const { return m_ContainerWindow; } // the window it is placed on
+    const RECT& Bounds() const { return m_Bounds; } // pixels, in the container's client area
+    HFONT Font() const { return m_Font; }
+    HCURSOR Cursor() const { return m_Cursor; } // nullptr: the arrow
+    HBITMAP Picture() const { return m_Picture; } // an image's picture, drawn to its bounds
+
+    // A text box's text, a list's selected entry (empty when none), or a caption.
+    Text GetText() const;
+    void SetText(TextView text);
+    // The focus, now if its window is active, or when the window is next activated; a text
+    // box gets its caret at the end of its text.
+    void SetFocus();
+
+    // List boxes.
+    void Clear();
+    // Appends the entries in order, drawing the list once at the end.
+    void AddItems(std::span<const TextView> items);
+    int ListCount() const;
+    Text List(int index) const;
+    int ListIndex() const;
+
+    // What a screen reader announces: the designed name, the caption without its mnemonic, or
+    // what the program set.
+    Text AccessibleName() const;
+    void SetAccessibleName(TextView name) { m_AccessibleName = name; }
+    const Text& AccessibleDescription() const { return m_AccessibleDescription; }
+    void SetAccessibleDescription(TextView description) { m_AccessibleDescription = description; }
+
+private:
+    friend class Form;
+    friend struct LayoutResources;
+    void CreateWindowIn(HWND container, UINT_PTR id);
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                         DWORD_PTR control);
+    LRESULT OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    Form* m_Form;
+    const ControlDesign* m_Design;
+    HWND m_hWnd = nullptr;
+    HWND m_ContainerWindow = nullptr;
+    RECT m_Bounds{};
+    Text m_Caption;
+    HFONT m_Font = nullptr;
+    HBITMAP m_Picture = nullptr;
+    HCURSOR m_Cursor = nullptr;
+    Text m_AccessibleName;
+    Text m_AccessibleDescription;
+};

@@ -1,0 +1,27 @@
+#pragma once
+// The design in pixels at one DPI: every control's box, and the fonts, pictures, cursors and
+// window icon drawn at that size. Made when a window loads and again when its DPI changes; it
+// owns what it made, so the previous set is freed once the controls have taken the new one.
+#include <span>
+#include <utility>
+#include <vector>
+
+#include "forms/Design.h"
+#include "forms/Handles.h"
+
+class Control;
+
+struct LayoutResources {
+    // Gives each control its box, font, picture and cursor at dpi.
+    static LayoutResources Make(const FormDesign& design, std::span<Control> controls, int dpi);
+
+    std::vector<std::pair<const FontDesign*, ScopedGdiObject>> Fonts;
+    std::vector<ScopedGdiObject> Pictures;
+    std::vector<std::pair<const EmbeddedData*, ScopedCursor>> Cursors;
+    ScopedIcon Icon; // the window's designed icon, when the design carries one as data
+
+private:
+    HFONT FontFor(const FontDesign& font, int dpi);
+    HCURSOR CursorFor(const EmbeddedData* data, int dpi);
+    static void FitToCaption(Control& control);
+};

@@ -1,0 +1,24 @@
+#pragma once
+// The message loop, the nested loop of modal windows, and the modal message box.
+#include <windows.h>
+
+#include "forms/Text.h"
+
+// Runs the message loop until the window marked with EndProgramWhenClosed closes (a quit
+// message); returns the quit message's exit code.
+int RunMessageLoop();
+
+// Takes one message from the queue and hands it on. False once the queue says quit: the quit
+// is posted again, so every enclosing loop ends too.
+bool PumpMessage();
+
+// Hands one message to its window, letting the window it belongs to handle its keyboard
+// navigation (Tab, mnemonics, Escape) the way a dialog does.
+void DeliverMessage(MSG& message);
+
+// A modal message box over the active window; returns the button that closed it.
+int MsgBox(TextView prompt, UINT style, TextView title);
+
+// Tests put a GetMessageW of their own in place of the system's.
+using GetMessageFunction = BOOL(WINAPI*)(LPMSG, HWND, UINT, UINT);
+GetMessageFunction SetGetMessageForTesting(GetMessageFunction getMessage);

@@ -1,0 +1,163 @@
+#include "forms/Surface.h"
+
+#include <windowsx.h>
+
+#include <utility>
+
+#include "forms/Form.h"
+#include "forms/TextConversion.h"
+
+LRESULT Surface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT covers every pixel
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_PRINTCLIENT:
+        Paint(reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam)))
+            return TRUE;
+        break;
+    case WM_MOUSEMOVE:
+        m_Form.ControlToolTipWindow(); // from here on the tooltips watch the pointer themselves
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+        OnButton(message, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_COMMAND:
+        if (OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam)))
+            return 0;
+        break;
+    case WM_GETOBJECT:
+        if (const LRESULT object = m_Form.AnswerGetObject(hWnd(), nullptr, wParam, lParam))
+            return object;
+        break;
+    case kAccessibleActionMessage:
+        if (wParam < m_Form.AllControls().size())
+            m_Form.Raise(m_Form.AllControls()[wParam], static_cast<Event>(lParam));
+        return 0;
+    default:
+        break;
+    }
+    return Window::OnMessage(message, wParam, lParam);
+}
+
+void Surface::OnPaint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hWnd(), &ps);
+    RECT client;
+    GetClientRect(hWnd(), &client);
+    // Drawn off screen first, so the picture and the captions on it never flicker.
+    HDC buffer = CreateCompatibleDC(dc);
+    ScopedGdiObject bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    {
+        ScopedSelect select(buffer, bitmap.Get());
+        Paint(buffer);
+        BitBlt(dc, 0, 0, client.right, client.bottom, buffer, 0, 0, SRCCOPY);
+    }
+    DeleteDC(buffer);
+    EndPaint(hWnd(), &ps);
+}
+
+void Surface::Paint(HDC dc)
+{
+    RECT client;
+    GetClientRect(hWnd(), &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(dc, TRANSPARENT);
+    // Bottom to top: the last row is drawn first.
+    const auto controls = m_Form.AllControls();
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        const Control& control = *it;
+        if (control.hWnd() || control.ContainerWindow() != hWnd())
+            continue;
+        const RECT& r = control.Bounds();
+        if (control.Picture()) {
+            HDC pictureDc = CreateCompatibleDC(dc);
+            {
+                ScopedSelect picture(pictureDc, control.Picture());
+                BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, pictureDc, 0, 0, SRCCOPY);
+            }
+            DeleteDC(pictureDc);
+        } else if (control.Design().Kind == ControlKind::Label) {
+            ScopedSelect font(dc, control.Font());
+            const int32_t colour = control.Design().ForeColour;
+            SetTextColor(dc, colour == kDefaultColour ? GetSysColor(COLOR_BTNTEXT) : static_cast<COLORREF>(colour));
+            RECT box = r;
+            const Text caption = control.GetText();
+            DrawTextW(dc, Wide(caption), -1, &box, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+        }
+    }
+}
+
+bool Surface::OnSetCursor(HWND hit, UINT area)
+{
+    if (hit != hWnd() || area != HTCLIENT)
+        return false;
+    POINT point;
+    GetCursorPos(&point);
+    ScreenToClient(hWnd(), &point);
+    const Control* control = WindowlessAt(point);
+    SetCursor(control && control->Cursor() ? control->Cursor()
+                                           : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */));
+    return true;
+}
+
+void Surface::OnButton(UINT message, POINT point)
+{
+    Control* control = WindowlessAt(point);
+    if (message == WM_LBUTTONDOWN) {
+        m_Pressed = control;
+        if (control)
+            SetCapture(hWnd());
+    } else if (message == WM_LBUTTONUP) {
+        Control* pressed = std::exchange(m_Pressed, nullptr);
+        if (GetCapture() == hWnd())
+            ReleaseCapture();
+        // A click is a press and a release on the same control.
+        if (control && control == pressed)
+            m_Form.Raise(*control, Event::Click);
+    } else if (control) {
+        m_Pressed = nullptr;
+        m_Form.Raise(*control, Event::DblClick);
+    }
+}
+
+bool Surface::OnCommand(HWND sender, WORD code)
+{
+    Control* control = sender ? m_Form.ControlOfWindow(sender) : nullptr;
+    if (!control)
+        return false;
+    const ControlKind kind = control->Design().Kind;
+    if (kind == ControlKind::CommandButton && code == BN_CLICKED)
+        m_Form.Raise(*control, Event::Click);
+    else if (kind == ControlKind::ListBox && code == LBN_SELCHANGE)
+        m_Form.Raise(*control, Event::Click); // any selection change the user makes
+    else if (kind == ControlKind::ListBox && code == LBN_DBLCLK)
+        m_Form.Raise(*control, Event::DblClick);
+    return true;
+}
+
+Control* Surface::WindowlessAt(POINT point)
+{
+    // Earlier rows lie on top, so the first hit is the one the user sees.
+    for (Control& control : m_Form.AllControls()) {
+        if (!control.hWnd() && control.ContainerWindow() == hWnd() && PtInRect(&control.Bounds(), point))
+            return &control;
+    }
+    return nullptr;
+}
+
+HWND PictureBox::Create(HWND parent, const RECT& box, UINT_PTR id)
+{
+    static const ATOM windowClass = Register(L"QuorvelPictureBox");
+    return Window::Create(windowClass, WS_EX_CONTROLPARENT, nullptr,
+                          WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, box, parent, id);
+}
