@@ -7,8 +7,8 @@ seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/build.sh
-quorvel_build host-fuzz fuzz_replace fuzz_search_address fuzz_vocabulary fuzz_jpeg
-for target in fuzz_replace fuzz_search_address fuzz_vocabulary fuzz_jpeg; do
+quorvel_build host-fuzz fuzz_replace fuzz_search_address fuzz_jpeg
+for target in fuzz_replace fuzz_search_address fuzz_jpeg; do
   corpus="build/fuzz-corpus/$target"
   mkdir -p "$corpus"
   echo "-- $target for ${seconds}s"

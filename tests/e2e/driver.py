@@ -1,6 +1,7 @@
-"""Drives the real program under Wine like a person: xdotool types and clicks, ImageMagick
-takes screenshots, and a stand-in browser registered as the prefix's http handler records
-exactly what the shell handed it. Needs DISPLAY and WINEPREFIX of a running session."""
+"""Drives the real program under Wine as a person does: xdotool moves the pointer, clicks and
+types into whatever window has the focus, ImageMagick photographs the screen, and a stand-in
+browser registered as the prefix's http handler records exactly what the shell handed it.
+Needs DISPLAY and WINEPREFIX of a running session."""
 import json
 import os
 import shutil
@@ -10,23 +11,10 @@ import time
 WINE = "/usr/lib/wine/wine64"
 SEARCH_TITLE = "Quorvel - tutti i file audio in rete :-)"
 EXAMPLES_TITLE = "Info Sul Programma"
-HTTP_COMMAND_KEY = r"HKLM\Software\Classes\http\shell\open\command"
 
 
 class Failure(Exception):
     pass
-
-
-def run(*command, check=True, timeout=60):
-    result = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL,
-                            timeout=timeout, text=True)
-    if check and result.returncode != 0:
-        raise Failure(f"{command[0]} failed: {' '.join(command)}")
-    return result.stdout
-
-
-def wine(*arguments, check=True):
-    return run(WINE, *arguments, check=check)
 
 
 def expect(condition, message):
@@ -34,153 +22,139 @@ def expect(condition, message):
         raise Failure(message)
 
 
+def run(*command, check=True, timeout=60):
+    result = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL,
+                            timeout=timeout, text=True)
+    if check and result.returncode != 0:
+        raise Failure(f"failed: {' '.join(command)}")
+    return result.stdout
+
+
+def wine(*arguments, check=True):
+    return run(WINE, *arguments, check=check)
+
+
 class StandInBrowser:
-    """The prefix's http handler, logging each launch's arguments."""
+    """The prefix's http handler, logging each launch's arguments as a line of JSON."""
+    KEY = r"HKLM\Software\Classes\http"
 
     def __init__(self, exe):
-        self.folder = os.path.join(os.environ["WINEPREFIX"], "drive_c", "stand-in")
-        os.makedirs(self.folder, exist_ok=True)
-        shutil.copy(exe, os.path.join(self.folder, "StandInBrowser.exe"))
-        self.log = os.path.join(self.folder, "launches.jsonl")
-        self.register()
-        self.clear()
-
-    @staticmethod
-    def register():
-        wine("reg", "add", HTTP_COMMAND_KEY, "/ve", "/d", '"C:\\stand-in\\StandInBrowser.exe" "%1"', "/f")
-
-    @staticmethod
-    def unregister():
-        wine("reg", "delete", r"HKLM\Software\Classes\http", "/f", check=False)
-
-    def clear(self):
+        folder = os.path.join(os.environ["WINEPREFIX"], "drive_c", "stand-in")
+        os.makedirs(folder, exist_ok=True)
+        shutil.copy(exe, os.path.join(folder, "StandInBrowser.exe"))
+        self.log = os.path.join(folder, "launches.jsonl")
         if os.path.exists(self.log):
             os.remove(self.log)
+        self.register()
+
+    def register(self):
+        wine("reg", "add", self.KEY + r"\shell\open\command", "/ve", "/d", '"C:\\stand-in\\StandInBrowser.exe" "%1"', "/f")
+
+    def unregister(self):
+        wine("reg", "delete", self.KEY, "/f", check=False)
 
     def launches(self):
         if not os.path.exists(self.log):
             return []
         with open(self.log, encoding="utf-8") as f:
-            return [json.loads(line) for line in f if line.strip()]
+            return [json.loads(line)["argv"] for line in f if line.strip()]
 
-    def wait_for(self, count, timeout=20):
+    def expect(self, count, last=None, timeout=20):
+        """Waits for the browser to have been started `count` times in all, the last time with
+        exactly the one argument `last`."""
         end = time.time() + timeout
-        while time.time() < end:
-            launches = self.launches()
-            if len(launches) >= count:
-                return launches
+        while len(self.launches()) < count and time.time() < end:
             time.sleep(0.1)
-        raise Failure(f"expected {count} launches, got {self.launches()}")
+        launches = self.launches()
+        expect(len(launches) == count, f"expected {count} launches, got {launches}")
+        expect(last is None or launches[-1] == [last], f"the browser got {launches[-1]!r}, not [{last!r}]")
 
     def expect_no_more(self, count, settle=1.5):
         time.sleep(settle)
-        launches = self.launches()
-        expect(len(launches) == count, f"expected {count} launches, got {launches}")
+        expect(len(self.launches()) == count, f"expected {count} launches, got {self.launches()}")
 
 
 class Program:
-    """The real program, started under Wine, with its search window found on the X display.
-    Used as a context manager: it is stopped at the end, and the screen is photographed first
-    (as failed-NAME.png in the working directory) when a journey fails."""
+    """The real program under Wine, its search window found on the screen. Used with `with`:
+    stopped at the end, and the screen photographed first (failed-NAME.png) when a journey fails."""
 
     def __init__(self, exe, name):
         self.name = name
+        run("xdotool", "mousemove", "0", "0")  # where the person started it from, off the window
         self.process = subprocess.Popen([WINE, exe], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
-        try:
-            self.window = find_window(SEARCH_TITLE)
-        except (Failure, subprocess.TimeoutExpired):
-            self.stop()
-            raise
+        self.window = find_window(SEARCH_TITLE)
 
     def __enter__(self):
         return self
 
     def __exit__(self, kind, value, trace):
         if kind is not None:
-            shot = os.path.abspath(f"failed-{self.name}.png")
-            try:
-                screenshot(shot)
-                print(f"the screen at the failure: {shot}")
-            except (Failure, subprocess.TimeoutExpired):
-                pass
-        self.stop()
+            screenshot(os.path.abspath(f"failed-{self.name}.png"))
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait(10)
         return False
 
-    def running(self):
-        return self.process.poll() is None
-
-    def wait_for_exit(self, timeout=20):
+    def ended(self, timeout=15):
         try:
             self.process.wait(timeout)
             return True
         except subprocess.TimeoutExpired:
             return False
 
-    def stop(self):
-        if self.running():
-            self.process.kill()
-            self.process.wait(10)
+
+def pattern(title):
+    return "^" + title.replace("(", "\\(").replace(")", "\\)") + "$"
 
 
 def find_window(title, timeout=30):
-    out = run("timeout", str(timeout), "xdotool", "search", "--sync", "--onlyvisible", "--name",
-              "^" + title.replace("(", "\\(").replace(")", "\\)") + "$", timeout=timeout + 5).split()
-    expect(out, f"no window titled {title!r}")
-    return out[0]
+    found = run("timeout", str(timeout), "xdotool", "search", "--sync", "--onlyvisible", "--name", pattern(title),
+                check=False, timeout=timeout + 5).split()
+    expect(found, f"no window titled {title!r}")
+    return found[0]
 
 
 def window_gone(title, timeout=10):
     end = time.time() + timeout
-    pattern = "^" + title.replace("(", "\\(").replace(")", "\\)") + "$"
-    while time.time() < end:
-        if not run("xdotool", "search", "--onlyvisible", "--name", pattern, check=False).split():
-            return True
+    while run("xdotool", "search", "--onlyvisible", "--name", pattern(title), check=False).split():
+        if time.time() > end:
+            return False
         time.sleep(0.1)
-    return False
+    return True
 
 
-def geometry(window):
-    """Position on the screen and size of a window's client area (xwininfo's absolute position:
-    xdotool adds the frame's offset once more)."""
-    fields = {"Absolute upper-left X": "X", "Absolute upper-left Y": "Y", "Width": "WIDTH", "Height": "HEIGHT"}
-    values = {}
-    for line in run("xwininfo", "-id", window).splitlines():
-        name, _, value = line.strip().partition(":")
-        if name in fields:
-            values[fields[name]] = int(value)
-    return values
+def active_window():
+    return run("xdotool", "getactivewindow", check=False).strip()
 
 
-def activate(window):
-    """Brings a window to the front with the keyboard focus, as a click on its caption would:
-    a browser starting up may have taken the focus."""
-    run("xdotool", "windowactivate", "--sync", window, check=False, timeout=15)
+def click(window, x, y):
+    """Moves the pointer to a point of a window's client area and clicks there, at once."""
+    run("xdotool", "mousemove", "--window", window, str(x), str(y), "click", "1")
 
 
-def click(window, x, y, button=1, repeat=1):
-    # A person's pointer rests a moment before the click; a balloon that pops up at the very
-    # instant of a click takes that click itself.
-    activate(window)
+def rest(window, x, y, seconds=1.0):
+    """Moves the pointer onto a point and leaves it there a while, long enough for a tooltip."""
     run("xdotool", "mousemove", "--window", window, str(x), str(y))
-    time.sleep(0.5)
-    run("xdotool", "click", "--repeat", str(repeat), "--delay", "80", str(button))
+    time.sleep(seconds)
 
 
-def type_text(window, text):
-    run("xdotool", "type", "--clearmodifiers", "--window", window, "--delay", "20", text)
+def type_text(text):
+    """Types ASCII into whichever window has the focus."""
+    run("xdotool", "type", "--delay", "30", text)
 
 
-def key(*names, window=None):
-    command = ["xdotool", "key"]
-    if window:
-        command += ["--window", window]
-    run(*command, *names)
+def key(*names):
+    run("xdotool", "key", "--delay", "60", *names)
+
+
+def clear_text_box(window, box):
+    click(window, *box)
+    key("End", "shift+Home", "Delete")
 
 
 def search_box_text(probe):
-    """What the search box holds, read from inside Wine."""
-    digits = run(WINE, probe, "text", SEARCH_TITLE, check=False, timeout=60).strip()
+    digits = wine(probe, "text", SEARCH_TITLE, check=False).strip()
     try:
         return bytes.fromhex(digits).decode("utf-16-le")
     except ValueError:
@@ -188,55 +162,41 @@ def search_box_text(probe):
 
 
 def paste(text, probe):
-    """Puts text on the clipboard and pastes it, as a person with non-ASCII text would, then
-    waits until the search box holds it (Wine fetches the clipboard in its own time). xclip
-    serves the clipboard in the foreground here and is ended after the paste: left to fork
-    into the background, it would keep CTest's output pipe open."""
+    """Pastes text with Ctrl+V as a person with non-ASCII text would, then waits until the box
+    shows it. xclip serves the clipboard in the foreground and is ended after the paste: left to
+    fork into the background, it would keep CTest's output pipe open."""
     server = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard"], stdin=subprocess.PIPE,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         server.stdin.write(text.encode("utf-8"))
         server.stdin.close()
+        # xclip takes the selection in its own time; a paste before that would paste nothing.
         end = time.time() + 10
-        while time.time() < end:
-            held = subprocess.run(["xclip", "-o", "-selection", "clipboard"], stdout=subprocess.PIPE,
-                                  stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, timeout=10).stdout
-            if held == text.encode("utf-8"):
-                break
+        while run("xclip", "-o", "-selection", "clipboard", check=False) != text and time.time() < end:
             time.sleep(0.05)
-        else:
-            raise Failure("the clipboard never held the text")
         key("ctrl+v")
         end = time.time() + 30
         while search_box_text(probe) != text:
-            if time.time() > end:
-                raise Failure(f"the pasted text never reached the search box: {text[:40]!r}")
+            expect(time.time() < end, f"the pasted text never showed in the search box: {text[:40]!r}")
             time.sleep(0.2)
     finally:
         server.terminate()
         server.wait(10)
 
 
-def frame_extents(window):
-    """Left, right, top and bottom of the window manager's frame around a window."""
-    out = run("xprop", "-id", window, "_NET_FRAME_EXTENTS", check=False)
-    numbers = [int(n) for n in out.split("=")[-1].replace(",", " ").split() if n.isdigit()]
-    return numbers if len(numbers) == 4 else [0, 0, 0, 0]
+def client_area(window):
+    """The window's client area on the screen: left, top, width, height."""
+    info = dict(line.strip().split(":", 1) for line in run("xwininfo", "-id", window).splitlines() if ":" in line)
+    return tuple(int(info[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
 
-def screenshot(path, window=None, around=(0, 0)):
-    """The screen, cropped to a window and its frame when one is given, with `around` more
-    pixels on each side and above (a balloon may stand out of the window)."""
+def screenshot(path, window=None, frame=(0, 0, 0, 0)):
+    """The screen, or a window's client area grown by frame (left, top, right, bottom) pixels."""
     os.makedirs(os.path.dirname(path), exist_ok=True)
-    raw = path + ".full.png"
-    run("/usr/bin/import", "-window", "root", raw)
+    run("/usr/bin/import", "-window", "root", path)
     if window:
-        g = geometry(window)
-        left, right, top, bottom = frame_extents(window)
-        x, y = max(g["X"] - left - around[0], 0), max(g["Y"] - top - around[1], 0)
-        width = g["WIDTH"] + left + right + 2 * around[0]
-        height = g["HEIGHT"] + top + bottom + around[1]
-        run("/usr/bin/convert", raw, "-crop", f"{width}x{height}+{x}+{y}", "+repage", path)
-        os.remove(raw)
-    else:
-        os.replace(raw, path)
+        x, y, width, height = client_area(window)
+        left, top, right, bottom = frame
+        box = f"{width + left + right}x{height + top + bottom}+{max(x - left, 0)}+{max(y - top, 0)}"
+        run("/usr/bin/convert", path, "-crop", box, "+repage", path)
+    return path

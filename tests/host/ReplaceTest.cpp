@@ -2,46 +2,28 @@
 
 #include "tooltip/Replace.h"
 
-TEST(Replace, ReplacesLeftToRightUpToTheCount)
+TEST(Replace, ScansFromTheStartAndResumesAtTheTextPutIn)
 {
-    EXPECT_EQ(Replace(u"a|b|c", u"|", u"-"), u"a-b-c");
-    EXPECT_EQ(Replace(u"a|b|c", u"|", u"-", 1, 1), u"a-b|c");
-    EXPECT_EQ(Replace(u"a|b|c", u"|", u"-", 1, 2), u"a-b-c");
-    EXPECT_EQ(Replace(u"a|b|c", u"|", u"-", 1, 0), u"a-b-c");
-    EXPECT_EQ(Replace(u"a|b|c", u"|", u"-", 1, -5), u"a-b-c");
-    EXPECT_EQ(Replace(u"a|b|", u"|", u"\r\n"), u"a\r\nb\r\n");
-    EXPECT_EQ(Replace(u"x\r\ny\r\n", u"\r\n", u" "), u"x y ");
-}
-
-TEST(Replace, EdgesOfTheText)
-{
-    EXPECT_EQ(Replace(u"", u"|", u"-"), u"");
-    EXPECT_EQ(Replace(u"|a|", u"|", u""), u"a");
-    EXPECT_EQ(Replace(u"aAa", u"a", u"b"), u"bAb") << "case-sensitive";
-    EXPECT_EQ(Replace(u"aaaa", u"aa", u"b"), u"bb");
-    EXPECT_EQ(Replace(u"abc", u"abcd", u"x"), u"abc");
-}
-
-TEST(Replace, StartAndCompareChangeNothing)
-{
-    EXPECT_EQ(Replace(u"a|b|c", u"|", u"-", 4, -1, 1), u"a-b-c");
-    EXPECT_EQ(Replace(u"aAa", u"a", u"b", 1, -1, 1), u"bAb");
-}
-
-TEST(Replace, TheNextSearchBeginsAtTheTextPutIn)
-{
-    // "ab" -> "a" leaves "ab" again at the same place, which the scan finds and replaces.
-    EXPECT_EQ(Replace(u"abbb", u"ab", u"a"), u"a");
-    // With a count the inserted text is searched again: "a" -> "aa" twice at the front.
-    EXPECT_EQ(Replace(u"ab", u"a", u"aa", 1, 2), u"aaab");
-    EXPECT_EQ(Replace(u"xab", u"ab", u"b", 1, 1), u"xb");
-}
-
-TEST(Replace, TheEndlessCasesHaveAnOrdinaryResult)
-{
-    EXPECT_EQ(Replace(u"abc", u"", u"x"), u"abc") << "nothing to find";
-    EXPECT_EQ(Replace(u"", u"", u"x"), u"");
-    EXPECT_EQ(Replace(u"a|b|", u"|", u"||"), u"a||b||") << "each match of the original once";
-    EXPECT_EQ(Replace(u"aa", u"a", u"ba", 1, 0), u"baba");
-    EXPECT_EQ(Replace(u"aa", u"a", u"ab", 1, -1), u"abab");
+    const struct {
+        const char16_t* Expression;
+        const char16_t* Find;
+        const char16_t* Replacement;
+        int32_t Count;
+        const char16_t* Expected;
+    } cases[] = {
+        {u"a|b|c", u"|", u"-", -1, u"a-b-c"},  {u"a|b|c", u"|", u"-", 1, u"a-b|c"},
+        {u"a|b|c", u"|", u"-", 0, u"a-b-c"},   {u"a|b|c", u"|", u"-", -5, u"a-b-c"},
+        {u"a|b|", u"|", u"\r\n", -1, u"a\r\nb\r\n"}, {u"|a|", u"|", u"", -1, u"a"},
+        {u"", u"|", u"-", -1, u""},            {u"aAa", u"a", u"b", -1, u"bAb"}, // case-sensitive
+        {u"aaaa", u"aa", u"b", -1, u"bb"},      {u"abc", u"abcd", u"x", -1, u"abc"},
+        {u"abbb", u"ab", u"a", -1, u"a"},       // what is put in can complete a new match
+        {u"ab", u"a", u"aa", 2, u"aaab"},       // a count searches the inserted text again
+        // The scan would never end here: each match of the original is replaced once.
+        {u"abc", u"", u"x", -1, u"abc"},        {u"a|b|", u"|", u"||", -1, u"a||b||"},
+        {u"aa", u"a", u"ba", 0, u"baba"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Replace(c.Expression, c.Find, c.Replacement, 1, c.Count), c.Expected)
+            << std::string(c.Expression, c.Expression + std::char_traits<char16_t>::length(c.Expression));
+    EXPECT_EQ(Replace(u"a|b|c", u"|", u"-", 4, -1, 1), u"a-b-c") << "Start and Compare change nothing";
 }

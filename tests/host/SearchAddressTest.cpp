@@ -2,62 +2,36 @@
 
 #include "app/SearchAddress.h"
 
-namespace {
-
-const std::string kPrefix = "http://www.quorvel.example/ISAPI/search.dll?keywords=";
-
-std::string Address(TextView text)
+TEST(SearchAddress, TheTextGoesInAsTypedSaveWhatCouldBreakTheCommandLineOrLoseALetter)
 {
-    return BuildSearchAddress("www.quorvel.example", text, WindowsLatin1CodePage());
+    const std::pair<std::u16string, std::string> cases[] = {
+        {u"blackbird", "blackbird"},
+        {u"  door bell ", "  door bell "}, // raw spaces, untrimmed
+        {u"\t", "\t"},
+        {u"a&b#c?d%e%1--flag", "a&b#c?d%e%1--flag"},
+        {u"a\" --evil \"b", "a%22 --evil %22b"},
+        {u"C:\\\\", "C:%5C%5C"},
+        {u"a\r\nb\x01\x1f\x7f", "a%0D%0Ab%01%1F%7F"},
+        {std::u16string(u"a\0b", 3), "a%00b"},
+        {u"\u0085", "%C2%85"}, // a C1 control
+        {u"citt\u00e0 \u00e9t\u00e9", "citt\xE0 \xE9t\xE9"},
+        {u"\u20ac", "\x80"},              // Windows-1252 has the euro
+        {u"\uff02\u2215", "%EF%BC%82%E2%88%95"}, // no best fit to '"' or '/'
+        {u"\u0416\u65e5", "%D0%96%E6%97%A5"},
+        {u"\U0001F426", "%F0%9F%90%A6"}, // one character, not two halves
+        {u"\xd800x\xdc00", "%EF%BF%BDx%EF%BF%BD"}, // a lone half names no character
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(BuildSearchAddress("h.example", text, WindowsLatin1CodePage()),
+                  "http://h.example/ISAPI/search.dll?keywords=" + expected);
 }
 
-} // namespace
-
-TEST(SearchAddress, KeepsTheTextAsTypedWherePlainCharactersStand)
+TEST(SearchAddress, BlankMeansEmptyOrSpacesOnlyAndTheLinksHaveTheirPaths)
 {
-    EXPECT_EQ(Address(u"blackbird"), kPrefix + "blackbird");
-    EXPECT_EQ(Address(u"door bell"), kPrefix + "door bell") << "raw spaces, not + or %20";
-    EXPECT_EQ(Address(u"  wren  "), kPrefix + "  wren  ") << "untrimmed";
-    EXPECT_EQ(Address(u"\t"), kPrefix + "\t");
-    EXPECT_EQ(Address(u"a&b#c?d%e%1"), kPrefix + "a&b#c?d%e%1");
-    EXPECT_EQ(Address(u"--flag"), kPrefix + "--flag");
-}
-
-TEST(SearchAddress, EncodesWhatCouldBreakTheBrowsersCommandLine)
-{
-    EXPECT_EQ(Address(u"a\" --evil \"b"), kPrefix + "a%22 --evil %22b");
-    EXPECT_EQ(Address(u"C:\\"), kPrefix + "C:%5C");
-    EXPECT_EQ(Address(u"\\\\\""), kPrefix + "%5C%5C%22");
-    EXPECT_EQ(Address(u"a\r\nb\x01\x1f\x7f"), kPrefix + "a%0D%0Ab%01%1F%7F");
-    EXPECT_EQ(Address(std::u16string(u"a\0b", 3)), kPrefix + "a%00b");
-    EXPECT_EQ(Address(u"\u0085"), kPrefix + "%C2%85") << "a C1 control";
-}
-
-TEST(SearchAddress, LettersOfTheCodePageStayAndOthersBecomeUtf8)
-{
-    EXPECT_EQ(Address(u"citt\u00e0 \u00e9t\u00e9"), kPrefix + "citt\xE0 \xE9t\xE9");
-    EXPECT_EQ(Address(u"\u20ac"), kPrefix + "\x80") << "the euro sign has a 1252 byte";
-    EXPECT_EQ(Address(u"\uff02"), kPrefix + "%EF%BC%82") << "fullwidth quote: no best fit to '\"'";
-    EXPECT_EQ(Address(u"\u2215"), kPrefix + "%E2%88%95") << "division slash: no best fit to '/'";
-    EXPECT_EQ(Address(u"\u0416\u65e5"), kPrefix + "%D0%96%E6%97%A5");
-    EXPECT_EQ(Address(u"\U0001F426"), kPrefix + "%F0%9F%90%A6") << "a surrogate pair is one character";
-    EXPECT_EQ(Address(u"\xd800x"), kPrefix + "%EF%BF%BDx") << "a lone surrogate names no character";
-    EXPECT_EQ(Address(u"x\xdc00"), kPrefix + "x%EF%BF%BD");
-}
-
-TEST(SearchAddress, BlankMeansEmptyOrSpacesOnly)
-{
-    EXPECT_TRUE(IsBlankSearch(u""));
-    EXPECT_TRUE(IsBlankSearch(u" "));
-    EXPECT_TRUE(IsBlankSearch(u"     "));
-    EXPECT_FALSE(IsBlankSearch(u"\t"));
-    EXPECT_FALSE(IsBlankSearch(u" \t "));
-    EXPECT_FALSE(IsBlankSearch(u"\u00a0")) << "only U+0020 is trimmed";
-    EXPECT_FALSE(IsBlankSearch(u" a "));
-}
-
-TEST(WebLinks, HomeAndSponsorAddresses)
-{
-    EXPECT_EQ(ServiceHomeAddress("www.quorvel.example"), "http://www.quorvel.example/index.html");
-    EXPECT_EQ(SponsorAddress("www.tavernix.example"), "http://www.tavernix.example") << "no slash after the host";
+    for (const char16_t* blank : {u"", u" ", u"     "})
+        EXPECT_TRUE(IsBlankSearch(blank));
+    for (const char16_t* text : {u"\t", u" \t ", u"\u00a0", u" a "})
+        EXPECT_FALSE(IsBlankSearch(text));
+    EXPECT_EQ(ServiceHomeAddress("h.example"), "http://h.example/index.html");
+    EXPECT_EQ(SponsorAddress("s.example"), "http://s.example") << "nothing after the host";
 }

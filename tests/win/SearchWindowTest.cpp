@@ -1,438 +1,253 @@
-// The search window as built from its design, driven through its own message handling.
-#include <windows.h>
-#include <commctrl.h>
-
+// The search window as a person sees and uses it, at every scale.
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "WinTestSupport.h"
 #include "app/Hosts.h"
 #include "app/WebLinks.h"
-#include "app/frmGoogleVideo.h"
+#include "forms/MessageLoop.h"
 #include "forms/RuntimeError.h"
 #include "forms/TextConversion.h"
 
 namespace {
 
 using Id = frmGoogleVideo::ControlId;
-
-const std::string kSearchPrefix = std::string("http://") + kServiceHost + "/ISAPI/search.dll?keywords=";
+const std::string kSearch = "http://" QUORVEL_SERVICE_HOST "/ISAPI/search.dll?keywords=";
 
 class SearchWindow : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        SetTextBox(u"");
-    }
-
-    void SetTextBox(TextView text) { form.Controls(Id::txtSearch).SetText(text); }
-    HWND TextBox() { return form.Controls(Id::txtSearch).hWnd(); }
+    void SetUp() override { Box().SetText(u""); }
+    Control& Box() { return form.Controls(Id::txtSearch); }
     Control& Link(int16_t index) { return form.Controls(Id::Label2, index); }
     HWND Container() { return form.Controls(Id::Picture1).hWnd(); }
+    void Enter(LPARAM flags = 0) { PressKey(Box().hWnd(), VK_RETURN, flags), PumpFor(); }
 
     frmGoogleVideo& form = ShownSearchWindow();
 };
 
-RECT PixelRect(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
-
-::testing::AssertionResult SameRect(const RECT& actual, const RECT& expected)
-{
-    if (EqualRect(&actual, &expected))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "(" << actual.left << "," << actual.top << ")-(" << actual.right << ","
-                                         << actual.bottom << ") instead of (" << expected.left << "," << expected.top
-                                         << ")-(" << expected.right << "," << expected.bottom << ")";
-}
-
-LOGFONTW FontOf(const Control& control)
-{
-    LOGFONTW font{};
-    GetObjectW(control.Font(), sizeof(font), &font);
-    return font;
-}
+// The designed pixels at 96 DPI: left, top, width, height.
+const struct {
+    Id Control;
+    RECT Box;
+} kPixels[] = {
+    {Id::Picture1, {1, -2, 422, 217}},   {Id::Command1, {244, 115, 40, 22}}, {Id::txtSearch, {28, 115, 214, 22}},
+    {Id::cmdSearch, {287, 115, 103, 22}}, {Id::Label1, {194, 5, 223, 14}},  {Id::Label3, {27, 139, 233, 13}},
+    {Id::Image1, {-1, -3, 422, 226}},
+};
 
 } // namespace
 
-TEST_F(SearchWindow, WindowIsFixedSizeCentredAndCaptioned)
+TEST_F(SearchWindow, EveryControlStandsAtItsDesignedPlaceAtEveryScale)
 {
-    HWND window = form.hWnd();
-    EXPECT_EQ(WindowText(window), u"Quorvel - tutti i file audio in rete :-)");
-    RECT client;
-    GetClientRect(window, &client);
-    EXPECT_EQ(client.right, 415);
-    EXPECT_EQ(client.bottom, 194);
-    const LONG style = GetWindowLongW(window, GWL_STYLE);
-    EXPECT_FALSE(style & WS_THICKFRAME) << "resizable";
-    EXPECT_FALSE(style & WS_MAXIMIZEBOX) << "can be maximised";
-    EXPECT_TRUE(style & WS_SYSMENU);
-
-    RECT frame;
-    GetWindowRect(window, &frame);
-    EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
-    EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
-
-    // Picture1 is the window's one child; everything else lives inside it.
-    EXPECT_EQ(GetWindow(window, GW_CHILD), Container());
-    EXPECT_EQ(GetWindow(Container(), GW_HWNDNEXT), nullptr);
-}
-
-TEST_F(SearchWindow, ControlsStandWhereTheDesignPutsThemAt96Dpi)
-{
-    HDC screen = GetDC(nullptr);
-    ASSERT_EQ(GetDeviceCaps(screen, LOGPIXELSY), 96);
-    ReleaseDC(nullptr, screen);
-
-    EXPECT_TRUE(SameRect(form.Controls(Id::Picture1).Bounds(), PixelRect(1, -2, 422, 217)));
-    EXPECT_TRUE(SameRect(form.Controls(Id::Command1).Bounds(), PixelRect(244, 115, 40, 22)));
-    EXPECT_TRUE(SameRect(form.Controls(Id::txtSearch).Bounds(), PixelRect(28, 115, 214, 22)));
-    EXPECT_TRUE(SameRect(form.Controls(Id::cmdSearch).Bounds(), PixelRect(287, 115, 103, 22)));
-    EXPECT_TRUE(SameRect(form.Controls(Id::Label1).Bounds(), PixelRect(194, 5, 223, 14)));
-    EXPECT_TRUE(SameRect(form.Controls(Id::Label3).Bounds(), PixelRect(27, 139, 233, 13)));
-    EXPECT_TRUE(SameRect(form.Controls(Id::Image1).Bounds(), PixelRect(-1, -3, 422, 226)));
-
-    // Windowed controls really sit there inside their container.
-    for (Id id : {Id::Command1, Id::txtSearch, Id::cmdSearch}) {
-        const Control& control = form.Controls(id);
-        RECT actual;
-        GetWindowRect(control.hWnd(), &actual);
-        MapWindowPoints(nullptr, Container(), reinterpret_cast<POINT*>(&actual), 2);
-        EXPECT_TRUE(SameRect(actual, control.Bounds())) << std::string(control.Name().begin(), control.Name().end());
-    }
-    RECT picture;
-    GetWindowRect(Container(), &picture);
-    MapWindowPoints(nullptr, form.hWnd(), reinterpret_cast<POINT*>(&picture), 2);
-    EXPECT_TRUE(SameRect(picture, PixelRect(1, -2, 422, 217)));
-
-    // The links size themselves to their captions in their own fonts; "Chiudi" and "Info"
-    // kept their designed captions, so their boxes come out as designed.
-    HDC dc = GetDC(nullptr);
-    for (int16_t index = 0; index < 4; ++index) {
-        const Control& link = Link(index);
-        SIZE extent{};
-        HGDIOBJ old = SelectObject(dc, link.Font());
-        const Text caption = link.GetText();
-        GetTextExtentPoint32W(dc, Wide(caption), static_cast<int>(caption.size()), &extent);
-        SelectObject(dc, old);
-        const RECT& bounds = link.Bounds();
-        EXPECT_EQ(bounds.right - bounds.left, extent.cx) << "Label2 " << index;
-        EXPECT_EQ(bounds.bottom - bounds.top, extent.cy) << "Label2 " << index;
-        EXPECT_NEAR(extent.cy, 13, 1) << "Label2 " << index;
-    }
-    ReleaseDC(nullptr, dc);
-    EXPECT_EQ(Link(0).Bounds().left, 359);
-    EXPECT_EQ(Link(0).Bounds().top, 181);
-    EXPECT_NEAR(Link(0).Bounds().right - Link(0).Bounds().left, 36, 3);
-    EXPECT_EQ(Link(1).Bounds().left, 92);
-    EXPECT_EQ(Link(2).Bounds().left, 7);
-    EXPECT_EQ(Link(2).Bounds().top, 150);
-    EXPECT_NEAR(Link(2).Bounds().right - Link(2).Bounds().left, 18, 3);
-    EXPECT_EQ(Link(3).Bounds().left, 4);
-    EXPECT_EQ(Link(3).Bounds().top, 181);
-}
-
-TEST_F(SearchWindow, CaptionsFontsAndColoursAreTheDesigned)
-{
-    EXPECT_EQ(form.Controls(Id::Command1).GetText(), u"...");
-    EXPECT_EQ(form.Controls(Id::cmdSearch).GetText(), u"&Cerca in rete");
-    EXPECT_EQ(form.Controls(Id::Label3).GetText(), u"Note: inserire parte del file audio da trovare");
-    EXPECT_EQ(Link(0).GetText(), u"Chiudi");
-    EXPECT_EQ(Link(1).GetText(), u"thanks to Tavernix");
-    EXPECT_EQ(Link(2).GetText(), u"Info");
-    EXPECT_EQ(Link(3).GetText(), u"Quorvel home");
-
-    const struct {
-        Id id;
-        int16_t index;
-        const wchar_t* face;
-        LONG height;
-        LONG weight;
-        bool underline;
-    } fonts[] = {
-        {Id::Command1, kNoIndex, L"MS Sans Serif", -11, FW_BOLD, false},
-        {Id::txtSearch, kNoIndex, L"MS Sans Serif", -16, FW_BOLD, false},
-        {Id::cmdSearch, kNoIndex, L"MS Sans Serif", -11, FW_BOLD, false},
-        {Id::Label2, 0, L"MS Sans Serif", -11, FW_BOLD, true},
-        {Id::Label2, 1, L"MS Sans Serif", -11, FW_NORMAL, true},
-        {Id::Label2, 2, L"MS Sans Serif", -11, FW_NORMAL, true},
-        {Id::Label2, 3, L"MS Sans Serif", -11, FW_NORMAL, true},
-        {Id::Label3, kNoIndex, L"Arial", -9, FW_BOLD, false},
-    };
-    for (const auto& expected : fonts) {
-        const Control& control = form.Controls(expected.id, expected.index);
-        const LOGFONTW font = FontOf(control);
-        SCOPED_TRACE(std::string(control.Name().begin(), control.Name().end()) + " " + std::to_string(expected.index));
-        EXPECT_STREQ(font.lfFaceName, expected.face);
-        EXPECT_EQ(font.lfHeight, expected.height);
-        EXPECT_EQ(font.lfWeight, expected.weight);
-        EXPECT_EQ(font.lfUnderline != 0, expected.underline);
-        EXPECT_EQ(font.lfCharSet, ANSI_CHARSET);
-        if (control.hWnd())
-            EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(control.hWnd(), WM_GETFONT, 0, 0)), control.Font());
-    }
-
-    // The labels are drawn in their colours straight onto the background picture.
-    int width = 0, height = 0;
-    const std::vector<COLORREF> pixels = RenderClient(Container(), width, height);
-    auto coloursIn = [&](const RECT& box, COLORREF wanted, bool& backgroundShows) {
-        int count = 0;
-        backgroundShows = false;
-        for (int y = std::max<LONG>(box.top, 0); y < std::min<LONG>(box.bottom, height); ++y)
-            for (int x = std::max<LONG>(box.left, 0); x < std::min<LONG>(box.right, width); ++x) {
-                const COLORREF pixel = pixels[static_cast<size_t>(y * width + x)];
-                count += pixel == wanted;
-                backgroundShows |= pixel != wanted && pixel != GetSysColor(COLOR_BTNFACE);
+    Box().SetText(u"typed before");
+    for (int dpi : {96, 120, 144, 192, 96}) {
+        SCOPED_TRACE(dpi);
+        ScaleTo(form, dpi);
+        RECT client;
+        GetClientRect(form.hWnd(), &client);
+        EXPECT_NEAR(client.right, MulDiv(415, dpi, 96), 1);
+        EXPECT_NEAR(client.bottom, MulDiv(194, dpi, 96), 1);
+        for (const auto& [id, box] : kPixels) {
+            const Control& control = form.Controls(id);
+            const RECT& r = control.Bounds();
+            EXPECT_NEAR(r.left, MulDiv(box.left, dpi, 96), 1) << control.Name().size() << " " << id;
+            EXPECT_NEAR(r.top, MulDiv(box.top, dpi, 96), 1) << id;
+            EXPECT_NEAR(r.right - r.left, MulDiv(box.right, dpi, 96), 1) << id;
+            EXPECT_NEAR(r.bottom - r.top, MulDiv(box.bottom, dpi, 96), 1) << id;
+            if (control.hWnd() && id != Id::Picture1) { // a window really sits there
+                RECT actual;
+                GetWindowRect(control.hWnd(), &actual);
+                MapWindowPoints(nullptr, Container(), reinterpret_cast<POINT*>(&actual), 2);
+                EXPECT_TRUE(EqualRect(&actual, &r)) << id;
             }
-        return count;
-    };
-    bool backgroundShows = false;
-    for (int16_t index = 0; index < 4; ++index) {
-        EXPECT_GT(coloursIn(Link(index).Bounds(), RGB(0, 0, 255), backgroundShows), 10) << "Label2 " << index;
-        EXPECT_TRUE(backgroundShows) << "Label2 " << index << " hides the picture";
+        }
+        BITMAP picture{}; // the background fills its box, drawn to size
+        GetObjectW(form.Controls(Id::Image1).Picture(), sizeof(picture), &picture);
+        EXPECT_EQ(picture.bmWidth, MulDiv(422, dpi, 96));
+        for (int16_t index = 0; index < 4; ++index) // the links fit their captions and stay inside
+            EXPECT_LE(Link(index).Bounds().right, client.right) << index;
+        EXPECT_EQ(Box().GetText(), u"typed before");
     }
-    EXPECT_GT(coloursIn(form.Controls(Id::Label3).Bounds(), RGB(255, 0, 0), backgroundShows), 10);
-    EXPECT_TRUE(backgroundShows);
-    EXPECT_GT(coloursIn(form.Controls(Id::Label1).Bounds(), RGB(128, 128, 128), backgroundShows), 10);
+    EXPECT_EQ(Link(0).Bounds().left, 359); // "Chiudi" and "Info" keep their designed corners
+    EXPECT_EQ(Link(2).Bounds().top, 150);
 }
 
-TEST_F(SearchWindow, TabOrderFollowsTheTabIndexAndTheSearchBoxHasTheFocus)
+TEST_F(SearchWindow, LinksAreBlueOnThePictureWithTheHandAndEverythingElseTheArrow)
 {
-    HWND search = form.Controls(Id::cmdSearch).hWnd();
-    HWND text = TextBox();
-    HWND examples = form.Controls(Id::Command1).hWnd();
-    EXPECT_EQ(GetNextDlgTabItem(form.hWnd(), search, FALSE), text);
-    EXPECT_EQ(GetNextDlgTabItem(form.hWnd(), text, FALSE), examples);
-    EXPECT_EQ(GetNextDlgTabItem(form.hWnd(), examples, FALSE), search);
-    if (GetActiveWindow() == form.hWnd())
-        EXPECT_EQ(GetFocus(), text);
-}
+    RECT client;
+    GetClientRect(Container(), &client);
+    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    SendMessageW(Container(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    const auto count = [&](const RECT& box, COLORREF colour, bool& pictureShows) {
+        int hits = 0;
+        for (int y = std::max<LONG>(box.top, 0); y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x) {
+                const COLORREF pixel = GetPixel(dc, x, y);
+                hits += pixel == colour;
+                pictureShows |= pixel != colour && pixel != GetSysColor(COLOR_BTNFACE);
+            }
+        return hits;
+    };
+    for (const auto& [control, colour] : {std::pair{&Link(0), RGB(0, 0, 255)}, {&Link(3), RGB(0, 0, 255)},
+                                          {&form.Controls(Id::Label3), RGB(255, 0, 0)},
+                                          {&form.Controls(Id::Label1), RGB(128, 128, 128)}}) {
+        bool pictureShows = false;
+        EXPECT_GT(count(control->Bounds(), colour, pictureShows), 10) << control->GetText().size();
+        EXPECT_TRUE(pictureShows) << "the caption has no background";
+    }
+    SelectObject(dc, old), DeleteObject(bitmap), DeleteDC(dc), ReleaseDC(nullptr, screen);
 
-TEST_F(SearchWindow, LinksShowTheHandWithItsHotSpotAndEverythingElseTheArrow)
-{
-    HCURSOR arrow = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
-    auto cursorAt = [&](POINT point) {
+    const auto cursorAt = [&](POINT point) {
         ClientToScreen(Container(), &point);
         SetCursorPos(point.x, point.y);
-        SetCursor(nullptr);
-        SendMessageW(Container(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Container()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        SendMessageW(Container(), WM_SETCURSOR, reinterpret_cast<WPARAM>(Container()), MAKELPARAM(HTCLIENT, 0));
         return GetCursor();
     };
+    HCURSOR arrow = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));
     HCURSOR hand = cursorAt(CentreOf(Link(0)));
-    ASSERT_NE(hand, nullptr);
     EXPECT_NE(hand, arrow);
     for (int16_t index = 1; index < 4; ++index)
-        EXPECT_EQ(cursorAt(CentreOf(Link(index))), hand) << "Label2 " << index;
-    EXPECT_EQ(cursorAt(CentreOf(form.Controls(Id::Label1))), arrow);
-    EXPECT_EQ(cursorAt(CentreOf(form.Controls(Id::Label3))), arrow);
-    EXPECT_EQ(cursorAt({300, 60}), arrow); // the background picture
-
+        EXPECT_EQ(cursorAt(CentreOf(Link(index))), hand);
+    for (POINT elsewhere : {CentreOf(form.Controls(Id::Label1)), CentreOf(form.Controls(Id::Label3)), POINT{300, 60}})
+        EXPECT_EQ(cursorAt(elsewhere), arrow);
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(hand, &info));
-    EXPECT_FALSE(info.fIcon);
-    EXPECT_EQ(info.xHotspot, 12u);
+    EXPECT_EQ(info.xHotspot, 12u); // the fingertip
     EXPECT_EQ(info.yHotspot, 1u);
-    BITMAP mask{};
-    GetObjectW(info.hbmMask, sizeof(mask), &mask);
-    EXPECT_EQ(mask.bmWidth, 32);
-    DeleteObject(info.hbmMask);
-    if (info.hbmColor)
-        DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask), DeleteObject(info.hbmColor);
 }
 
-TEST_F(SearchWindow, EachLinkHasItsOrdinaryToolTip)
-{
-    HWND tips = form.ControlToolTipWindow();
-    ASSERT_NE(tips, nullptr);
-    EXPECT_FALSE(GetWindowLongW(tips, GWL_STYLE) & TTS_BALLOON);
-    const std::u16string sponsorTip = u"entra nel mondo di " QUORVEL_SPONSOR_HOST;
-    const int count = static_cast<int>(SendMessageW(tips, TTM_GETTOOLCOUNT, 0, 0));
-    EXPECT_EQ(count, 4);
-    for (int i = 0; i < count; ++i) {
-        wchar_t text[256] = {};
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof(tool);
-        tool.lpszText = text;
-        ASSERT_TRUE(SendMessageW(tips, TTM_ENUMTOOLSW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&tool)));
-        const Control& control = form.AllControls()[tool.uId];
-        ASSERT_EQ(control.Id(), Id::Label2);
-        EXPECT_TRUE(EqualRect(&tool.rect, &control.Bounds()));
-        const std::u16string expected = control.Index() == 0 ? u"Chiudi il programma" : sponsorTip;
-        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), expected) << "Label2 " << control.Index();
-    }
-}
-
-TEST_F(SearchWindow, EnterInEveryFormAndAltCSearch)
+TEST_F(SearchWindow, EnterInEveryFormAltCAndTheButtonSearch)
 {
     LaunchRecorder recorder;
-    SetTextBox(u"blackbird");
-    const std::string expected = kSearchPrefix + "blackbird";
-
-    PressKey(TextBox(), VK_RETURN);
-    PumpFor();
-    PressKey(TextBox(), VK_RETURN, /*extended: keypad Enter*/ true);
-    PumpFor();
-    HoldKeys({VK_SHIFT});
-    PressKey(TextBox(), VK_RETURN);
-    PumpFor();
-    HoldKeys({VK_CONTROL});
-    PressKey(TextBox(), VK_RETURN);
-    PumpFor();
-    HoldKeys({});
-    EXPECT_EQ(recorder.Launches(), std::vector<std::string>(4, expected));
-    EXPECT_EQ(form.Controls(Id::txtSearch).GetText(), u"blackbird") << "Enter must not change the text";
-
-    // Alt+C: the mnemonic of "&Cerca in rete".
-    recorder.Launches().clear();
+    Box().SetText(u"blackbird");
+    Enter();
+    Enter(1 << 24); // keypad Enter
+    for (int held : {VK_SHIFT, VK_CONTROL}) {
+        HoldKeys({held});
+        Enter();
+    }
     HoldKeys({VK_MENU});
-    const LPARAM altFlags = 1 | (1 << 29);
-    PostMessageW(TextBox(), WM_SYSKEYDOWN, 'C', altFlags);
-    PostMessageW(TextBox(), WM_SYSKEYUP, 'C', altFlags | (3u << 30));
-    PumpFor(50);
+    for (UINT key : {UINT(VK_RETURN), UINT('C')}) { // Alt+Enter, and Alt+C: the mnemonic of "&Cerca in rete"
+        PostMessageW(Box().hWnd(), WM_SYSKEYDOWN, key, 1 | (1 << 29));
+        PostMessageW(Box().hWnd(), WM_SYSKEYUP, key, 1 | (1 << 29) | (3u << 30));
+        PumpFor(20);
+    }
     HoldKeys({});
-    EXPECT_EQ(recorder.Launches(), std::vector<std::string>{expected});
-
-    recorder.Launches().clear();
     SendMessageW(form.Controls(Id::cmdSearch).hWnd(), BM_CLICK, 0, 0);
-    PumpFor();
-    EXPECT_EQ(recorder.Launches(), std::vector<std::string>{expected});
+    // Held down: the first press and 48 auto-repeats.
+    for (int i = 0; i < 49; ++i)
+        PostMessageW(Box().hWnd(), WM_KEYDOWN, VK_RETURN, 1 | (i > 0 ? 1 << 30 : 0));
+    PressKey(Box().hWnd(), VK_ESCAPE), PressKey(Box().hWnd(), VK_TAB); // other keys do not search
+    PumpFor(20);
+    EXPECT_EQ(recorder.Launches(), std::vector<std::string>(56, kSearch + "blackbird"));
+    EXPECT_EQ(Box().GetText(), u"blackbird");
 }
 
-TEST_F(SearchWindow, OtherKeysDoNotSearch)
+TEST_F(SearchWindow, TheAddressCarriesTheTextInTheSystemCodePage)
 {
+    ASSERT_EQ(GetACP(), 1252u) << "the expected addresses are those of Windows-1252";
     LaunchRecorder recorder;
-    SetTextBox(u"owl");
-    PressKey(TextBox(), VK_TAB);
-    PressKey(TextBox(), VK_ESCAPE);
-    PressKey(TextBox(), 'A');
-    PumpFor(50);
-    EXPECT_TRUE(recorder.Launches().empty());
-    SetFocus(TextBox());
-}
-
-TEST_F(SearchWindow, TheAddressCarriesTheTextAsTyped)
-{
-    LaunchRecorder recorder;
-    const struct {
-        std::u16string text;
-        std::string address;
-    } cases[] = {
-        {u"  door bell ", kSearchPrefix + "  door bell "},
-        {u"\t", kSearchPrefix + "\t"},
-        {u"a&b#c?d%e", kSearchPrefix + "a&b#c?d%e"},
-        {u"a\" --evil \"b", kSearchPrefix + "a%22 --evil %22b"},
-        {u"end\\", kSearchPrefix + "end%5C"},
-        {u"citt\u00e0", kSearchPrefix + "citt\xE0"},      // in the ANSI code page
-        {u"\uff02x", kSearchPrefix + "%EF%BC%82x"},       // no best fit to '"'
-        {u"\u65e5\u672c", kSearchPrefix + "%E6%97%A5%E6%9C%AC"},
+    const std::pair<const char16_t*, std::string> cases[] = {
+        {u"  door bell\t", "  door bell\t"}, {u"a&b#c?d%e", "a&b#c?d%e"}, {u"citt\u00e0 \u20ac", "citt\xE0 \x80"},
+        {u"a\" \"b\\", "a%22 %22b%5C"}, {u"\uff02", "%EF%BC%82"} /* no best fit to '"' */,
+        {u"\u65e5\U0001F426", "%E6%97%A5%F0%9F%90%A6"},
     };
-    ASSERT_EQ(GetACP(), 1252u) << "the expected addresses assume Windows-1252";
-    for (const auto& c : cases) {
-        recorder.Launches().clear();
-        SetTextBox(c.text);
+    for (const auto& [text, address] : cases) {
+        Box().SetText(text);
         form.cmdSearch_Click();
-        EXPECT_EQ(recorder.Launches(), std::vector<std::string>{c.address});
+        EXPECT_EQ(recorder.Launches().back(), kSearch + address);
     }
 }
 
-TEST_F(SearchWindow, ABlankBoxGetsTheWarningAndLaunchesNothing)
+TEST_F(SearchWindow, ABlankOrOverlongSearchAndInfoAnswerWithABox)
 {
     LaunchRecorder recorder;
-    for (const char16_t* blank : {u"", u"   "}) {
-        SetTextBox(blank);
-        bool seen = false;
-        WhenWindowAppears(L"Dide QV", [&](HWND box) {
-            seen = true;
-            EXPECT_EQ(MessageBoxText(box), L"Nessuna parola inserita per la ricerca");
-            // One OK button and the exclamation icon.
-            int buttons = 0;
-            HICON icon = nullptr;
-            for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-                wchar_t className[32] = {};
-                GetClassNameW(child, className, 32);
-                if (lstrcmpiW(className, L"Button") == 0 && IsWindowVisible(child))
-                    ++buttons;
-                if (lstrcmpiW(className, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-                    icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-            }
-            EXPECT_EQ(buttons, 1);
-            EXPECT_EQ(icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32515) /* IDI_EXCLAMATION */));
-            EXPECT_EQ(GetWindow(box, GW_OWNER), form.hWnd()) << "modal to the search window";
-            PostMessageW(box, WM_COMMAND, IDOK, 0);
-        });
-        PressKey(TextBox(), VK_RETURN);
-        PumpFor(100);
-        EXPECT_TRUE(seen);
-        EXPECT_EQ(form.Controls(Id::txtSearch).GetText(), blank);
+    HICON exclamation = LoadIconW(nullptr, MAKEINTRESOURCEW(32515));
+    const size_t fitting = (kLongestShellAddress - kSearch.size()) / 9; // a CJK character goes in as nine
+    for (const auto& [text, message] : {std::pair{Text(u""), L"Nessuna parola inserita per la ricerca"},
+                                        {Text(u"   "), L"Nessuna parola inserita per la ricerca"},
+                                        {Text(fitting + 1, u'\u65e5'), L"Testo troppo lungo per la ricerca"}}) {
+        Box().SetText(text);
+        const SeenMessageBox box = ExpectMessageBox(L"Dide QV", [&] { Enter(); });
+        EXPECT_EQ(box.Text, message);
+        EXPECT_EQ(box.Icon, exclamation);
+        EXPECT_EQ(box.Buttons, 1);
+        EXPECT_EQ(box.Owner, form.hWnd()) << "modal to the search window";
+        EXPECT_EQ(Box().GetText(), text);
     }
-    EXPECT_TRUE(recorder.Launches().empty());
+    Box().SetText(Text(fitting, u'\u65e5'));
+    form.cmdSearch_Click();
+    EXPECT_EQ(recorder.Launches().size(), 1u);
+
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::vector<BYTE> version(GetFileVersionInfoSizeW(path, nullptr));
+    GetFileVersionInfoW(path, 0, static_cast<DWORD>(version.size()), version.data());
+    const auto value = [&](const wchar_t* key) {
+        wchar_t* text = nullptr;
+        UINT length = 0;
+        VerQueryValueW(version.data(), (std::wstring(L"\\StringFileInfo\\041004B0\\") + key).c_str(),
+                       reinterpret_cast<void**>(&text), &length);
+        return std::wstring(text ? text : L"");
+    };
+    const SeenMessageBox info = ExpectMessageBox(L"Dide Quorvel", [&] { ClickAt(Container(), CentreOf(Link(2))); });
+    EXPECT_EQ(info.Text, value(L"InternalName") + L"\r\nVersione 1.0.0.2\r\n" + value(L"LegalCopyright"));
+    EXPECT_EQ(info.Icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32516)));
+    EXPECT_EQ(recorder.Launches().size(), 1u) << "Info opens nothing";
 }
 
-TEST_F(SearchWindow, LinksOpenTheirAddressesAndInfoDoesNothing)
+TEST_F(SearchWindow, LinksOpenTheirAddresses)
 {
     LaunchRecorder recorder;
-    for (int16_t index : {1, 2, 3}) {
-        const POINT centre = CentreOf(Link(index));
-        ClickAt(Container(), centre.x, centre.y);
-        PumpFor();
-    }
-    const std::vector<std::string> expected{std::string("http://") + kSponsorHost,
-                                            std::string("http://") + kServiceHost + "/index.html"};
-    EXPECT_EQ(recorder.Launches(), expected);
+    for (int16_t index : {1, 3})
+        ClickAt(Container(), CentreOf(Link(index)));
+    PumpFor();
+    EXPECT_EQ(recorder.Launches(), (std::vector<std::string>{"http://" QUORVEL_SPONSOR_HOST,
+                                                             "http://" QUORVEL_SERVICE_HOST "/index.html"}));
 }
 
 TEST_F(SearchWindow, SearchErrorsComeBackAsCmdSearchClickErrors)
 {
-    SetTextBox(u"owl");
-    for (auto failure : {+[](const std::string&) { throw RuntimeError(1234, u"ShellLaunch", u"no shell"); },
+    Box().SetText(u"owl");
+    for (auto failure : {+[](const std::string&) { throw RuntimeError(1234, u"Shell", u"no shell"); },
                          +[](const std::string&) { throw std::bad_alloc(); }}) {
         SetShellLaunchForTesting(failure);
         try {
             form.cmdSearch_Click();
             ADD_FAILURE() << "no error raised";
         } catch (const RuntimeError& error) {
-            EXPECT_TRUE(error.Number == 1234 || error.Number == kErrOutOfMemory);
+            EXPECT_TRUE(error.Number == 1234 || error.Number == kErrOutOfMemory) << error.Number;
             EXPECT_EQ(error.Source, u"cmdSearch_Click");
             EXPECT_EQ(error.Description, u"Dide QV");
-            EXPECT_TRUE(error.HelpFile.empty());
-            EXPECT_EQ(error.HelpContext, 0);
         }
     }
     SetShellLaunchForTesting(nullptr);
 }
 
-// ---- the top-level handler, watched from outside the process it ends ----
-
 namespace {
-
-int UntrappedSearchError()
-{
-    SetShellLaunchForTesting(+[](const std::string&) { throw RuntimeError(1234, u"ShellLaunch", u"no shell"); });
+[[maybe_unused]] const bool registered = RegisterChildRoutine("untrapped-error", [] {
+    SetShellLaunchForTesting(+[](const std::string&) { throw RuntimeError(1234, u"Shell", u"no shell"); });
     frmGoogleVideo& form = ShownSearchWindow();
-    form.EndProgramWhenClosed();
     form.Controls(Id::txtSearch).SetText(u"owl");
     PressKey(form.Controls(Id::txtSearch).hWnd(), VK_RETURN);
-    RunMessageLoop();
-    return 0; // not reached: the error ends the process
-}
-
-[[maybe_unused]] const bool registered = RegisterChildRoutine("untrapped-search-error", UntrappedSearchError);
-
+    return RunMessageLoop();
+});
 } // namespace
 
 TEST(TopLevelErrorHandler, ShowsTheNumberAndDescriptionThenEndsTheProgram)
 {
-    PROCESS_INFORMATION child = StartChild("untrapped-search-error");
-    ASSERT_NE(child.hProcess, nullptr);
-    HWND box = WaitForProcessWindow(child.dwProcessId, L"Dide Quorvel", 20000);
+    PROCESS_INFORMATION child = StartChild("untrapped-error");
+    HWND box = WaitForProcessWindow(child.dwProcessId, L"Dide Quorvel");
     ASSERT_NE(box, nullptr) << "no error box";
-    const std::wstring text = MessageBoxText(box);
-    EXPECT_NE(text.find(L"1234"), std::wstring::npos) << std::string(text.begin(), text.end());
-    EXPECT_NE(text.find(L"Dide QV"), std::wstring::npos);
+    wchar_t text[256] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 256);
+    EXPECT_EQ(std::wstring(text), L"Errore di run-time '1234':\r\n\r\nDide QV");
     PostMessageW(box, WM_COMMAND, IDOK, 0);
-    ASSERT_EQ(WaitForSingleObject(child.hProcess, 20000), WAIT_OBJECT_0) << "the program did not end";
+    ASSERT_EQ(WaitForSingleObject(child.hProcess, 10000), WAIT_OBJECT_0) << "the program did not end";
     DWORD exitCode = 0;
     GetExitCodeProcess(child.hProcess, &exitCode);
     EXPECT_EQ(exitCode, 1u);
-    CloseHandle(child.hThread);
-    CloseHandle(child.hProcess);
+    CloseHandle(child.hThread), CloseHandle(child.hProcess);
 }

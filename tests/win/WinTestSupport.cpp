@@ -2,38 +2,48 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <map>
+
 #include "app/WebLinks.h"
-#include "app/frmGoogleVideo.h"
+#include "forms/MessageLoop.h"
 
 namespace {
 
+std::vector<std::string> g_Launches;
 std::function<void(HWND)> g_WindowAction;
 std::wstring g_WindowTitle;
 
-void CALLBACK WatchForWindow(HWND, UINT, UINT_PTR timer, DWORD)
+struct WindowSearch {
+    DWORD ProcessId; // 0: this thread's windows
+    const wchar_t* Title;
+    HWND Found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
 {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) -> BOOL {
-            wchar_t title[256] = {};
-            GetWindowTextW(window, title, 256);
-            if (IsWindowVisible(window) && g_WindowTitle == title) {
-                *reinterpret_cast<HWND*>(result) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    if (!found)
-        return;
-    KillTimer(nullptr, timer);
-    auto action = std::move(g_WindowAction);
-    g_WindowAction = nullptr;
-    action(found);
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    wchar_t title[256] = {};
+    GetWindowTextW(window, title, 256);
+    if ((!search->ProcessId || process == search->ProcessId) && IsWindowVisible(window) &&
+        lstrcmpW(title, search->Title) == 0) {
+        search->Found = window;
+        return FALSE;
+    }
+    return TRUE;
 }
 
-void RecordLaunch(const std::string& address) { LaunchRecorder::Launches().push_back(address); }
+void CALLBACK WatchForWindow(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    WindowSearch search{0, g_WindowTitle.c_str()};
+    EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
+    if (!search.Found)
+        return;
+    KillTimer(nullptr, timer);
+    std::exchange(g_WindowAction, nullptr)(search.Found);
+}
 
 } // namespace
 
@@ -52,26 +62,28 @@ void PumpFor(int milliseconds)
     const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
     do {
         MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                return;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
             DeliverMessage(message);
-        }
         if (milliseconds > 0)
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     } while (static_cast<int>(end - GetTickCount()) > 0);
 }
 
-void ClickAt(HWND window, int x, int y)
+void ClickAt(HWND window, POINT point)
 {
-    const LPARAM point = MAKELPARAM(x, y);
-    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageW(window, WM_LBUTTONUP, 0, point);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+    PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
 }
 
-void PressKey(HWND window, UINT virtualKey, bool extended)
+POINT CentreOf(const Control& control)
 {
-    const LPARAM flags = 1 | (MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) << 16) | (extended ? 1 << 24 : 0);
+    const RECT& r = control.Bounds();
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+void PressKey(HWND window, UINT virtualKey, LPARAM flags)
+{
+    flags |= 1 | static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) << 16);
     PostMessageW(window, WM_KEYDOWN, virtualKey, flags);
     PostMessageW(window, WM_KEYUP, virtualKey, flags | (3u << 30));
 }
@@ -84,25 +96,23 @@ void HoldKeys(std::initializer_list<int> virtualKeys)
     SetKeyboardState(state);
 }
 
-POINT CentreOf(const Control& control)
+void ScaleTo(Form& window, int dpi)
 {
-    const RECT& r = control.Bounds();
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    const LONG style = GetWindowLongW(window.hWnd(), GWL_STYLE), exStyle = GetWindowLongW(window.hWnd(), GWL_EXSTYLE);
+    RECT frame{0, 0, MulDiv(window.Design().ClientWidth, dpi, 1440), MulDiv(window.Design().ClientHeight, dpi, 1440)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE, static_cast<DWORD>(exStyle));
+    SendMessageW(window.hWnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
 }
 
 LaunchRecorder::LaunchRecorder()
 {
-    Launches().clear();
-    SetShellLaunchForTesting(RecordLaunch);
+    g_Launches.clear();
+    SetShellLaunchForTesting([](const std::string& address) { g_Launches.push_back(address); });
 }
 
 LaunchRecorder::~LaunchRecorder() { SetShellLaunchForTesting(nullptr); }
 
-std::vector<std::string>& LaunchRecorder::Launches()
-{
-    static std::vector<std::string> launches;
-    return launches;
-}
+std::vector<std::string>& LaunchRecorder::Launches() { return g_Launches; }
 
 void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> action)
 {
@@ -111,102 +121,82 @@ void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> acti
     SetTimer(nullptr, 0, 20, WatchForWindow);
 }
 
-std::wstring MessageBoxText(HWND box)
+SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<void()>& trigger)
 {
-    wchar_t text[512] = {};
-    GetDlgItemTextW(box, 0xFFFF, text, 512);
-    return text;
+    SeenMessageBox seen;
+    WhenWindowAppears(title, [&](HWND box) {
+        seen.Shown = true;
+        seen.Owner = GetWindow(box, GW_OWNER);
+        wchar_t text[512] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 512);
+        seen.Text = text;
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t kind[32] = {};
+            GetClassNameW(child, kind, 32);
+            seen.Buttons += lstrcmpiW(kind, L"Button") == 0 && IsWindowVisible(child);
+            if (lstrcmpiW(kind, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
+                seen.Icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
+        }
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    trigger();
+    PumpFor(50);
+    return seen;
 }
 
-std::vector<COLORREF> RenderClient(HWND window, int& width, int& height)
+void WithExamplesOpen(const std::function<void(frmInfo&)>& during)
 {
-    RECT client;
-    GetClientRect(window, &client);
-    width = client.right;
-    height = client.bottom;
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    std::vector<COLORREF> pixels(static_cast<size_t>(width * height));
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels[static_cast<size_t>(y * width + x)] = GetPixel(dc, x, y);
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    bool ran = false;
+    WhenWindowAppears(L"Info Sul Programma", [&](HWND) {
+        ran = true;
+        during(frmInfo::Instance());
+        if (frmInfo::Instance().IsLoaded())
+            PostMessageW(frmInfo::Instance().hWnd(), WM_CLOSE, 0, 0);
+    });
+    SendMessageW(ShownSearchWindow().Controls(frmGoogleVideo::Command1).hWnd(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(frmInfo::Instance().IsLoaded());
 }
 
 namespace {
-
-struct ChildEntry {
-    const char* Name;
-    ChildRoutine Routine;
-};
-
-std::vector<ChildEntry>& ChildRoutines()
+std::map<std::string, int (*)()>& ChildRoutines()
 {
-    static std::vector<ChildEntry> routines;
+    static std::map<std::string, int (*)()> routines;
     return routines;
 }
-
 } // namespace
 
-bool RegisterChildRoutine(const char* name, ChildRoutine routine)
-{
-    ChildRoutines().push_back({name, routine});
-    return true;
-}
+bool RegisterChildRoutine(const char* name, int (*routine)()) { return ChildRoutines().emplace(name, routine).second; }
 
-int RunChildRoutine(const char* name)
-{
-    for (const ChildEntry& entry : ChildRoutines()) {
-        if (std::string(entry.Name) == name)
-            return entry.Routine();
-    }
-    return 100;
-}
+int RunChildRoutine(const char* name) { return ChildRoutines().at(name)(); }
 
 PROCESS_INFORMATION StartChild(const char* name)
 {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring commandLine = L"\"" + std::wstring(path) + L"\" --child ";
-    for (const char* c = name; *c; ++c)
-        commandLine += static_cast<wchar_t>(*c);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
+    commandLine.append(name, name + std::strlen(name));
+    STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION process{};
     CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
     return process;
 }
 
-HWND WaitForProcessWindow(DWORD processId, const std::wstring& title, int timeoutMilliseconds)
+DWORD ChildExitCode(const char* name)
 {
-    struct Search {
-        DWORD ProcessId;
-        const std::wstring* Title;
-        HWND Found;
-    } search{processId, &title, nullptr};
-    const DWORD end = GetTickCount() + static_cast<DWORD>(timeoutMilliseconds);
-    while (!search.Found && static_cast<int>(end - GetTickCount()) > 0) {
-        EnumWindows(
-            [](HWND window, LPARAM data) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(data);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(window, &owner);
-                wchar_t text[256] = {};
-                GetWindowTextW(window, text, 256);
-                if (owner == s->ProcessId && IsWindowVisible(window) && *s->Title == text) {
-                    s->Found = window;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+    PROCESS_INFORMATION child = StartChild(name);
+    DWORD exitCode = 1000;
+    if (WaitForSingleObject(child.hProcess, 30000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(child.hProcess, &exitCode);
+    CloseHandle(child.hThread), CloseHandle(child.hProcess);
+    return exitCode;
+}
+
+HWND WaitForProcessWindow(DWORD processId, const wchar_t* title)
+{
+    WindowSearch search{processId, title};
+    for (int i = 0; i < 200 && !search.Found; ++i) {
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
         if (!search.Found)
             Sleep(50);
     }

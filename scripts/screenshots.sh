@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Refreshes the README's screenshots: runs the journeys (which photograph the real program in
+# build/windows-x64/screenshots) and copies the pictures the README shows into docs/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+source scripts/build.sh
+quorvel_build windows-x64
+source scripts/session.sh
+session_start "$root/build/screenshots-session"
+ctest --preset windows-x64 -L e2e
+shots=build/windows-x64/screenshots
+for name in search-window balloon-tooltip examples-window warning info; do
+  cp "$shots/$name.png" "docs/$name.png"
+done
+cp "$shots/search-window-144.png" docs/search-window-144.png
+echo "docs/ refreshed from $shots"
