@@ -128,6 +128,8 @@ Control& Form::Controls(int id, int16_t index)
 
 Control* Form::ControlOfWindow(HWND window)
 {
+    if (!window) // a command without a sender (a menu, an accelerator) belongs to no control
+        return nullptr;
     for (Control& control : m_Controls) {
         if (control.hWnd() == window)
             return &control;

@@ -132,7 +132,7 @@ void Surface::OnButton(UINT message, POINT point)
 
 bool Surface::OnCommand(HWND sender, WORD code)
 {
-    Control* control = sender ? m_Form.ControlOfWindow(sender) : nullptr;
+    Control* control = m_Form.ControlOfWindow(sender);
     if (!control)
         return false;
     const ControlKind kind = control->Design().Kind;

@@ -50,6 +50,7 @@ TEST(WindowingLayer, ACommandWithoutASenderClicksNothing)
     PumpFor(20);
     EXPECT_TRUE(recorder.Launches().empty());
     EXPECT_TRUE(search.IsLoaded());
+    EXPECT_EQ(search.ControlOfWindow(nullptr), nullptr);
 }
 
 TEST(WindowingLayer, AFailedGetMessageEndsTheLoopWithoutReadingTheMessage)
