@@ -7,7 +7,8 @@ enable_language(RC)
 set(QUORVEL_WINDOWS_COMPILE_OPTIONS -Os -ffunction-sections -fdata-sections -fno-threadsafe-statics -Wall -Wextra)
 target_compile_definitions(quorvel_core PUBLIC
   WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0600)
-set(QUORVEL_WINDOWS_LINK_OPTIONS -static -Wl,--gc-sections -s)
+# No time stamp in the PE header: the same sources give the same bytes.
+set(QUORVEL_WINDOWS_LINK_OPTIONS -static -Wl,--gc-sections -Wl,--no-insert-timestamp -s)
 target_compile_options(quorvel_core PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
 
 set(assets ${CMAKE_SOURCE_DIR}/src/resources/generated)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
 #   the portable code on the host under AddressSanitizer and UndefinedBehaviorSanitizer,
-#   the shipped 32-bit program (built and checked from outside: this machine cannot run it),
+#   the shipped 32-bit program (built twice to prove the build reproducible, and checked from
+#   outside: this machine cannot run it),
 #   the 64-bit program with its tests under Wine, in a private X server with a window manager,
 #   and the fuzz targets for a bounded time (QUORVEL_FUZZ_SECONDS each, 60 by default).
 set -euo pipefail
@@ -17,8 +18,9 @@ ctest --preset host-sanitize
 echo "== fuzzing"
 bash scripts/fuzz.sh "${QUORVEL_FUZZ_SECONDS:-60}"
 
-echo "== Windows i686: the shipped program"
+echo "== Windows i686: the shipped program, built twice"
 quorvel_build windows-x86
+bash scripts/check-reproducible.sh
 
 echo "== Windows x86_64 under Wine: real windows and the real program"
 quorvel_build windows-x64 -- -DQUORVEL_I686_PROGRAM="$root/build/windows-x86/Dide Quorvel.exe"
