@@ -42,12 +42,15 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/generated/app.rc PROPERTIES
 # Everything but WinMain, so the tests can build the real windows in their own process.
 add_library(quorvel_app STATIC
   src/forms/Accessibility.cpp
+  src/forms/AccessibleObject.cpp
   src/forms/Control.cpp
   src/forms/ControlToolTips.cpp
   src/forms/Dpi.cpp
   src/forms/Form.cpp
+  src/forms/FormShowing.cpp
   src/forms/Layout.cpp
   src/forms/MessageLoop.cpp
+  src/forms/Ole.cpp
   src/forms/Picture.cpp
   src/forms/RuntimeError.cpp
   src/forms/Surface.cpp

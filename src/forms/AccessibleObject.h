@@ -1,0 +1,127 @@
+#pragma once
+// The accessible object of one window of a form: a surface (the form or a picture box), whose
+// children are the controls lying on it, or a windowed control, named and described as the
+// program says. Every answer goes through the layer's error boundary; once the window has gone
+// every question is answered "not connected".
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "forms/Control.h"
+#include "forms/Ole.h"
+#include "forms/RuntimeError.h"
+
+class Form;
+
+class AccessibleObject final : public IAccessible {
+public:
+    AccessibleObject(Form& form, HWND window, Control* control, IAccessible* standard)
+        : m_Form(&form), m_Window(window), m_Control(control), m_Standard(standard)
+    {
+    }
+
+    void Disconnect()
+    {
+        m_Form = nullptr;
+        m_Control = nullptr;
+        if (m_Standard)
+            std::exchange(m_Standard, nullptr)->Release();
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
+    {
+        const bool known =
+            IsEqualIID(iid, kIUnknown) || IsEqualIID(iid, kIDispatch) || IsEqualIID(iid, kIAccessible);
+        *object = known ? static_cast<IAccessible*>(this) : nullptr;
+        if (!known)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++m_References); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const LONG left = --m_References;
+        if (left == 0)
+            delete this;
+        return static_cast<ULONG>(left);
+    }
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
+    {
+        return E_NOTIMPL;
+    }
+
+    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
+    HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override;
+    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override;
+    HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override;
+    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override;
+    HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override;
+    HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override;
+    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override;
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override;
+    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override;
+    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* shortcut) override;
+    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override;
+    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* selection) override;
+    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* action) override;
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE accNavigate(LONG direction, VARIANT start, VARIANT* end) override;
+    HRESULT STDMETHODCALLTYPE accHitTest(LONG x, LONG y, VARIANT* hit) override;
+    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override;
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override;
+    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override;
+
+private:
+    ~AccessibleObject() = default;
+
+    template <typename Body> HRESULT Guard(Body body)
+    {
+        if (!m_Form)
+            return CO_E_OBJNOTCONNECTED; // the window has gone; a screen reader may still hold us
+        return GuardedCall([&]() -> HRESULT { return body(); });
+    }
+
+    // Answers about a windowless element itself (own), and otherwise asks the windowed
+    // element's object or the standard object (system).
+    template <typename Own, typename System> HRESULT Ask(const VARIANT& child, Own own, System system)
+    {
+        return Guard([&]() -> HRESULT {
+            Control* element = Element(child);
+            if (element && !element->hWnd())
+                return own(*element);
+            if (!element)
+                return system(m_Standard, child);
+            IAccessible* object = static_cast<IAccessible*>(ObjectOf(*element));
+            if (!object)
+                return E_FAIL;
+            const HRESULT result = system(object, ChildId(CHILDID_SELF));
+            object->Release();
+            return result;
+        });
+    }
+
+    // The controls that lie on this surface, inside picture boxes too: the windowed ones in
+    // tab order, then the windowless ones in design order; and the one a child id names.
+    std::vector<Control*> Elements() const;
+    Control* Element(const VARIANT& child) const;
+    // The control a name or description is asked of: an element, or this object's control.
+    Control* Subject(const VARIANT& child) const { return m_Control && IsSelf(child) ? m_Control : Element(child); }
+    HRESULT ElementAnswer(LONG id, VARIANT* out) const;
+    static IDispatch* ObjectOf(const Control& control);
+    // What a click on the control does, if anything: its default action.
+    std::optional<Event> ActionOf(const Control& control) const;
+    bool IsLink(const Control& control) const;
+    LONG RoleOf(const Control& control) const;
+
+    LONG m_References = 1;
+    Form* m_Form;
+    HWND m_Window;
+    Control* m_Control;
+    IAccessible* m_Standard;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// The OLE and accessibility functions the program needs only when a screen reader asks, looked
+// up then (loading the libraries at start-up would cost every start), and the small helpers for
+// the values they trade in.
+#include <windows.h>
+#include <oleacc.h>
+
+#include "forms/Text.h"
+
+// Spelled out: the import libraries' copies are not what every oleacc compares against.
+constexpr IID kIUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID kIAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+
+struct OleFunctions {
+    HRESULT(WINAPI* CoInitializeEx)(void*, DWORD) = nullptr;
+    BSTR(WINAPI* SysAllocString)(const OLECHAR*) = nullptr;
+    LRESULT(WINAPI* LresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
+    HRESULT(WINAPI* CreateStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
+    HRESULT(WINAPI* AccessibleObjectFromWindow)(HWND, DWORD, REFIID, void**) = nullptr;
+};
+
+// The functions, loaded (and COM started on this thread) on first use; nullptr when the system
+// lacks any of them.
+const OleFunctions* Ole();
+
+VARIANT ChildId(LONG id);
+inline bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+// A text as a screen reader receives it: S_FALSE and no string when there is none.
+HRESULT Answer(BSTR* out, const Text& text);
+HRESULT Answer(VARIANT* out, LONG value);
