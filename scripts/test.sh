@@ -4,7 +4,7 @@
 #   the shipped 32-bit program (built twice to prove the build reproducible, and checked from
 #   outside: this machine cannot run it),
 #   the 64-bit program with its tests under Wine, in a private X server with a window manager,
-#   and the fuzz targets for a bounded time (QUORVEL_FUZZ_SECONDS each, 60 by default).
+#   and the fuzz target for a bounded time (QUORVEL_FUZZ_SECONDS, 180 by default).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -16,7 +16,7 @@ quorvel_build host-sanitize
 ctest --preset host-sanitize
 
 echo "== fuzzing"
-bash scripts/fuzz.sh "${QUORVEL_FUZZ_SECONDS:-60}"
+bash scripts/fuzz.sh "${QUORVEL_FUZZ_SECONDS:-180}"
 
 echo "== Windows i686: the shipped program, built twice"
 quorvel_build windows-x86

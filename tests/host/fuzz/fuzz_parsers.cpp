@@ -1,0 +1,82 @@
+// Whatever the bytes: the search address holds nothing that could break the browser's quoted
+// argument and keeps plain text as typed; Replace ends, changes nothing when there is nothing to
+// find, and is an ordinary left-to-right replacement where no text put in can start a new match;
+// the JPEG decoder reads and writes nothing outside its buffers (the sanitizers watch). The first
+// byte chooses which, the second is Replace's count.
+#include <cstdlib>
+
+#include "app/SearchAddress.h"
+#include "forms/Jpeg.h"
+#include "tooltip/Replace.h"
+
+namespace {
+
+// Two bytes make one UTF-16 unit, so lone surrogates, NULs and controls come up as often as
+// letters; 0xFFFF ends a text.
+Text TakeText(const uint8_t*& data, size_t& size, size_t most)
+{
+    Text text;
+    for (; size >= 2 && text.size() < most; data += 2, size -= 2) {
+        const auto unit = char16_t(data[0] | data[1] << 8);
+        if (unit == 0xFFFF)
+            return data += 2, size -= 2, text;
+        text += unit;
+    }
+    return text;
+}
+
+void CheckAddress(const Text& text)
+{
+    const std::string prefix = "http://h/ISAPI/search.dll?keywords=";
+    const std::string address = BuildSearchAddress("h", text, WindowsLatin1CodePage());
+    bool plain = address.compare(0, prefix.size(), prefix) == 0;
+    for (size_t i = prefix.size(); i < address.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(address[i]);
+        if (byte == '"' || byte == '\\' || (byte < 0x20 && byte != '\t') || byte == 0x7F)
+            std::abort();
+    }
+    for (char16_t c : text)
+        plain = plain && c >= 0x20 && c < 0x7F && c != u'"' && c != u'\\';
+    if ((plain && address != prefix + std::string(text.begin(), text.end())) ||
+        IsBlankSearch(text) != (text.find_first_not_of(u' ') == Text::npos))
+        std::abort();
+}
+
+void CheckReplace(int32_t count, const Text& expression, const Text& find, const Text& put)
+{
+    Text plain;
+    size_t at = 0;
+    for (int32_t done = 0; !find.empty() && (count <= 0 || done < count); ++done) {
+        const size_t match = expression.find(find, at);
+        if (match == Text::npos)
+            break;
+        plain += expression.substr(at, match - at) + put;
+        at = match + find.size();
+    }
+    plain += expression.substr(at);
+    const bool ordinary = put.find_first_of(find) == Text::npos || (count <= 0 && put.find(find) != Text::npos);
+    if ((find.empty() || ordinary) && Replace(expression, find, put, 1, count, 0) != plain)
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 2)
+        return 0;
+    const uint8_t which = data[0] % 3;
+    const auto count = static_cast<int32_t>(static_cast<int8_t>(data[1]));
+    data += 2, size -= 2;
+    DecodedImage image;
+    const bool decoded = which == 0 && DecodeBaselineJpeg(data, size, image);
+    if (decoded && image.Pixels.size() != size_t(image.Width) * image.Height)
+        std::abort(); // a picture of the size it claims
+    if (which == 1)
+        CheckAddress(TakeText(data, size, 4096));
+    if (which == 2) {
+        const Text expression = TakeText(data, size, 512), find = TakeText(data, size, 8);
+        CheckReplace(count, expression, find, TakeText(data, size, 8));
+    }
+    return 0;
+}
