@@ -6,109 +6,58 @@
 
 namespace {
 
-using Id = frmGoogleVideo::ControlId;
-
-// What the tooltip window holds for a control's tool: its text (asked for in full: the ANSI
-// form of TTM_GETTOOLINFO copies at most 80 characters), flags and rectangle.
-struct Tool {
-    std::u16string Text;
-    UINT Flags = 0;
-    RECT Rect{};
-};
-
-Tool ToolOf(HWND tip, HWND control)
+// The text (in full: the ANSI TTM_GETTOOLINFO copies 80 characters) and flags the tooltip window
+// holds for a control's tool.
+std::pair<std::u16string, UINT> ToolOf(const cToolTip& tip, HWND control)
 {
     wchar_t text[512] = {};
     TOOLINFOW tool{sizeof(tool)};
     tool.hwnd = control;
     tool.lpszText = text;
-    SendMessageW(tip, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
-    SendMessageW(tip, TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
-    return {reinterpret_cast<const char16_t*>(text), tool.uFlags, tool.rect};
+    SendMessageW(tip.hWnd(), TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip.hWnd(), TTM_GETTEXTW, 512, reinterpret_cast<LPARAM>(&tool));
+    return {reinterpret_cast<const char16_t*>(text), tool.uFlags};
 }
 
-LONG StyleOf(HWND window) { return GetWindowLongW(window, GWL_STYLE) & 0xFF; }
+COLORREF Colour(const cToolTip& tip, UINT message) { return COLORREF(SendMessageW(tip.hWnd(), message, 0, 0)); }
 
 } // namespace
 
-TEST(ToolTips, TheSearchWindowHasItsThreeBalloons)
+TEST(ToolTips, TheSearchWindowsBalloonsBreakTheirLinesWhereTheBarsWere)
 {
     frmGoogleVideo& form = ShownSearchWindow();
-    const struct {
-        const char16_t* Key;
-        Id Control;
-        const char16_t* Text;
-        COLORREF Back;
-    } expected[] = {
-        {u"txtSearch", Id::txtSearch,
-         u"Cerca la parola specificata in rete : \r\n Inserire per intero o parzialmente il nome del suono da cercare",
-         RGB(255, 255, 255)},
-        {u"Command1", Id::Command1, u"Visualizza parole d'esempio\r\nfare click su questo pulsante per mostrare gli esempi",
-         RGB(255, 255, 0)},
-        {u"cmdSearch", Id::cmdSearch, u"Avvia Ricerca\r\n-> cerca i suoni specificati in rete\r\n", RGB(255, 255, 255)},
-    };
+    const std::pair<frmGoogleVideo::ControlId, const char16_t*> expected[] = {
+        {frmGoogleVideo::txtSearch,
+         u"Cerca la parola specificata in rete : \r\n Inserire per intero o parzialmente il nome del suono da cercare"},
+        {frmGoogleVideo::Command1,
+         u"Visualizza parole d'esempio\r\nfare click su questo pulsante per mostrare gli esempi"},
+        {frmGoogleVideo::cmdSearch, u"Avvia Ricerca\r\n-> cerca i suoni specificati in rete\r\n"}};
     ASSERT_EQ(form.ToolTips()->size(), 3u);
     for (size_t i = 0; i < 3; ++i) {
         const auto& [key, tip] = (*form.ToolTips())[i];
-        EXPECT_EQ(key, expected[i].Key) << "kept in the order they were made";
-        HWND control = form.Controls(expected[i].Control).hWnd();
-        const Tool tool = ToolOf(tip->hWnd(), control);
-        EXPECT_EQ(tool.Text, expected[i].Text);
-        EXPECT_EQ(tool.Flags & (TTF_SUBCLASS | TTF_CENTERTIP | TTF_IDISHWND), UINT(TTF_SUBCLASS));
-        RECT client;
-        GetClientRect(control, &client);
-        EXPECT_TRUE(EqualRect(&tool.Rect, &client));
-        EXPECT_EQ(SendMessageW(tip->hWnd(), TTM_GETTIPTEXTCOLOR, 0, 0), 0);
-        EXPECT_EQ(COLORREF(SendMessageW(tip->hWnd(), TTM_GETTIPBKCOLOR, 0, 0)), expected[i].Back);
-        EXPECT_EQ(SendMessageW(tip->hWnd(), TTM_GETDELAYTIME, TTDT_INITIAL, 0), 150);
-        EXPECT_EQ(SendMessageW(tip->hWnd(), TTM_GETDELAYTIME, TTDT_AUTOPOP, 0), 10000);
-        EXPECT_EQ(StyleOf(tip->hWnd()), 0x43);
-        EXPECT_EQ(tip->InitialText(), tip->Text());
-        EXPECT_EQ(tip->InitialTitle(), tip->Title());
+        EXPECT_EQ(key, form.Controls(expected[i].first).Name()) << "kept by control name, in the order made";
+        EXPECT_EQ(ToolOf(*tip, form.Controls(expected[i].first).hWnd()),
+                  (std::pair<std::u16string, UINT>{expected[i].second, TTF_SUBCLASS}));
+        EXPECT_EQ(GetWindowLongW(tip->hWnd(), GWL_STYLE) & 0xFF, 0x43) << "a balloon shown also when inactive";
+        EXPECT_EQ(Colour(*tip, TTM_GETTIPBKCOLOR), i == 1 ? RGB(255, 255, 0) : RGB(255, 255, 255));
     }
 }
 
 TEST(ToolTips, CreateDefaultsFallbacksAndRefusals)
 {
-    const Control& button = ShownSearchWindow().Controls(Id::Command1);
+    const Control& button = ShownSearchWindow().Controls(frmGoogleVideo::Command1);
     cToolTip tip;
-    EXPECT_EQ(tip.Style(), -1);
-    const int32_t made = tip.Create(button, u"a|b");
-    ASSERT_EQ(made, static_cast<int32_t>(reinterpret_cast<INT_PTR>(tip.hWnd())));
-    EXPECT_EQ(ToolOf(tip.hWnd(), button.hWnd()).Text, u"a b") << "without a title a line break is a space";
-    EXPECT_EQ(StyleOf(tip.hWnd()), 0x43);
-    EXPECT_EQ(tip.ForeCol(), int32_t(GetSysColor(COLOR_BTNTEXT)));
-    EXPECT_EQ(COLORREF(SendMessageW(tip.hWnd(), TTM_GETTIPBKCOLOR, 0, 0)), GetSysColor(COLOR_INFOBK));
-    EXPECT_EQ(tip.HoverTime(), -1);
-
-    HWND first = tip.hWnd();
+    const int32_t made = tip.Create(button, u"a|b"); // no title: a line break is a space
+    EXPECT_EQ(made, static_cast<int32_t>(reinterpret_cast<INT_PTR>(tip.hWnd())));
+    EXPECT_EQ(ToolOf(tip, button.hWnd()), (std::pair<std::u16string, UINT>{u"a b", TTF_SUBCLASS}));
     tip.Create(button, u"x|", 0x40, true, 1, u"T", 0xFFFFFF, 0xFFFFFF); // equal colours fall back
-    EXPECT_FALSE(IsWindow(first)) << "the earlier window goes first";
-    EXPECT_EQ(tip.Text(), u"x\r\n");
-    EXPECT_TRUE(tip.Centered());
-    EXPECT_TRUE(ToolOf(tip.hWnd(), button.hWnd()).Flags & TTF_CENTERTIP);
-    EXPECT_EQ(StyleOf(tip.hWnd()), 0x42);
-    EXPECT_EQ(COLORREF(SendMessageW(tip.hWnd(), TTM_GETTIPTEXTCOLOR, 0, 0)), GetSysColor(COLOR_BTNTEXT));
-    EXPECT_EQ(tip.BackCol(), int32_t(GetSysColor(COLOR_INFOBK)));
-    // Equal only once the system colour is resolved.
-    tip.Create(button, u"x", 0x01, false, 0, u"U", int32_t(0x80000012), int32_t(GetSysColor(COLOR_BTNTEXT)));
-    EXPECT_EQ(tip.BackCol(), int32_t(GetSysColor(COLOR_INFOBK)));
-    EXPECT_EQ(tip.InitialText(), u"a b");
-    EXPECT_EQ(tip.InitialTitle(), u"T");
-
+    EXPECT_EQ(ToolOf(tip, button.hWnd()), (std::pair<std::u16string, UINT>{u"x\r\n", TTF_SUBCLASS | TTF_CENTERTIP}));
+    EXPECT_EQ(Colour(tip, TTM_GETTIPTEXTCOLOR), GetSysColor(COLOR_BTNTEXT));
+    EXPECT_EQ(Colour(tip, TTM_GETTIPBKCOLOR), GetSysColor(COLOR_INFOBK));
+    EXPECT_EQ(tip.InitialText() + tip.InitialTitle(), u"a bT") << "the first non-empty ones";
     HWND live = tip.hWnd();
-    for (auto refused : {+[](cToolTip& t, const Control& c) { return t.Create(c, u"x", 2); },
-                         +[](cToolTip& t, const Control& c) { return t.Create(c, u"x", 0x41, false, 4); }}) {
-        EXPECT_EQ(refused(tip, button), 0);
-        EXPECT_EQ(tip.Style(), -1);
-    }
-    EXPECT_FALSE(IsWindow(live)) << "a refused Create still tears the earlier tip down";
-    EXPECT_EQ(tip.Text(), u"x") << "the earlier values stay readable";
-    EXPECT_EQ(tip.Create(ShownSearchWindow().Controls(Id::Label3), u"x"), 0) << "a label has no window";
-    {
-        cToolTip scoped;
-        scoped.Create(button, u"bye");
-        live = scoped.hWnd();
-    }
-    EXPECT_FALSE(IsWindow(live)) << "teardown destroys the window";
+    EXPECT_EQ(tip.Create(button, u"x", 2) + tip.Style(), -1) << "a style it does not know: no tooltip";
+    EXPECT_FALSE(IsWindow(live)) << "and the earlier one torn down";
+    EXPECT_EQ(tip.Create(button, u"x", 0x41, false, 4), 0) << "nor an icon it does not know";
+    EXPECT_EQ(tip.Create(ShownSearchWindow().Controls(frmGoogleVideo::Label3), u"x"), 0) << "a label has no window";
 }

@@ -6,55 +6,20 @@
 #include <map>
 
 #include "app/WebLinks.h"
+#include "forms/Dpi.h"
 #include "forms/MessageLoop.h"
 
 namespace {
-
 std::vector<std::string> g_Launches;
 std::function<void(HWND)> g_WindowAction;
 std::wstring g_WindowTitle;
-
-struct WindowSearch {
-    DWORD ProcessId; // 0: this thread's windows
-    const wchar_t* Title;
-    HWND Found = nullptr;
-};
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM data)
-{
-    auto* search = reinterpret_cast<WindowSearch*>(data);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    wchar_t title[256] = {};
-    GetWindowTextW(window, title, 256);
-    if ((!search->ProcessId || process == search->ProcessId) && IsWindowVisible(window) &&
-        lstrcmpW(title, search->Title) == 0) {
-        search->Found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-void CALLBACK WatchForWindow(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    WindowSearch search{0, g_WindowTitle.c_str()};
-    EnumThreadWindows(GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (!search.Found)
-        return;
-    KillTimer(nullptr, timer);
-    std::exchange(g_WindowAction, nullptr)(search.Found);
-}
-
 } // namespace
 
 frmGoogleVideo& ShownSearchWindow()
 {
-    frmGoogleVideo& form = frmGoogleVideo::Instance();
-    if (!form.IsLoaded()) {
-        form.Show();
-        PumpFor(100);
-    }
-    return form;
+    if (!frmGoogleVideo::Instance().IsLoaded())
+        frmGoogleVideo::Instance().Show(), PumpFor(100);
+    return frmGoogleVideo::Instance();
 }
 
 void PumpFor(int milliseconds)
@@ -98,9 +63,9 @@ void HoldKeys(std::initializer_list<int> virtualKeys)
 
 void ScaleTo(Form& window, int dpi)
 {
-    const LONG style = GetWindowLongW(window.hWnd(), GWL_STYLE), exStyle = GetWindowLongW(window.hWnd(), GWL_EXSTYLE);
     RECT frame{0, 0, MulDiv(window.Design().ClientWidth, dpi, 1440), MulDiv(window.Design().ClientHeight, dpi, 1440)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(style), FALSE, static_cast<DWORD>(exStyle));
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(window.hWnd(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(window.hWnd(), GWL_EXSTYLE)));
     SendMessageW(window.hWnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
 }
 
@@ -118,22 +83,32 @@ void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> acti
 {
     g_WindowTitle = title;
     g_WindowAction = std::move(action);
-    SetTimer(nullptr, 0, 20, WatchForWindow);
+    SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        HWND found = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM result) {
+            wchar_t title[256] = {};
+            GetWindowTextW(window, title, 256);
+            const bool match = IsWindowVisible(window) && g_WindowTitle == title;
+            *reinterpret_cast<HWND*>(result) = match ? window : nullptr;
+            return BOOL(!match);
+        }, reinterpret_cast<LPARAM>(&found));
+        if (found) {
+            KillTimer(nullptr, timer);
+            std::exchange(g_WindowAction, nullptr)(found);
+        }
+    });
 }
 
 SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<void()>& trigger)
 {
     SeenMessageBox seen;
     WhenWindowAppears(title, [&](HWND box) {
-        seen.Shown = true;
-        seen.Owner = GetWindow(box, GW_OWNER);
         wchar_t text[512] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 512);
-        seen.Text = text;
+        seen = {text, nullptr, !GetDlgItem(box, IDCANCEL) && GetDlgItem(box, IDOK), GetWindow(box, GW_OWNER)};
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
             wchar_t kind[32] = {};
             GetClassNameW(child, kind, 32);
-            seen.Buttons += lstrcmpiW(kind, L"Button") == 0 && IsWindowVisible(child);
             if (lstrcmpiW(kind, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
                 seen.Icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
         }
@@ -158,47 +133,38 @@ void WithExamplesOpen(const std::function<void(frmInfo&)>& during)
     EXPECT_FALSE(frmInfo::Instance().IsLoaded());
 }
 
-namespace {
 std::map<std::string, int (*)()>& ChildRoutines()
 {
     static std::map<std::string, int (*)()> routines;
     return routines;
 }
-} // namespace
 
 bool RegisterChildRoutine(const char* name, int (*routine)()) { return ChildRoutines().emplace(name, routine).second; }
 
-int RunChildRoutine(const char* name) { return ChildRoutines().at(name)(); }
-
-PROCESS_INFORMATION StartChild(const char* name)
+DWORD ChildExitCode(const char* name)
 {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     std::wstring commandLine = L"\"" + std::wstring(path) + L"\" --child ";
     commandLine.append(name, name + std::strlen(name));
     STARTUPINFOW startup{sizeof(startup)};
-    PROCESS_INFORMATION process{};
-    CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-    return process;
-}
-
-DWORD ChildExitCode(const char* name)
-{
-    PROCESS_INFORMATION child = StartChild(name);
+    PROCESS_INFORMATION child{};
+    CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
     DWORD exitCode = 1000;
     if (WaitForSingleObject(child.hProcess, 30000) == WAIT_OBJECT_0)
         GetExitCodeProcess(child.hProcess, &exitCode);
+    else
+        TerminateProcess(child.hProcess, exitCode); // a child that hangs is a failure, not a leftover
     CloseHandle(child.hThread), CloseHandle(child.hProcess);
     return exitCode;
 }
 
-HWND WaitForProcessWindow(DWORD processId, const wchar_t* title)
+// Started again with --child NAME, the executable runs that routine instead of the tests.
+int main(int argc, char** argv)
 {
-    WindowSearch search{processId, title};
-    for (int i = 0; i < 200 && !search.Found; ++i) {
-        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        if (!search.Found)
-            Sleep(50);
-    }
-    return search.Found;
+    DeclareDpiAwareness(); // as the program does before its first window
+    if (argc == 3 && std::strcmp(argv[1], "--child") == 0)
+        return ChildRoutines().at(argv[2])();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
 }

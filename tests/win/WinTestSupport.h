@@ -11,42 +11,30 @@
 #include "app/frmGoogleVideo.h"
 #include "examples/frmInfo.h"
 
-// The search window, loaded and shown as at start-up.
-frmGoogleVideo& ShownSearchWindow();
-
-// Delivers every queued message, for at least `milliseconds`.
-void PumpFor(int milliseconds = 0);
-
-// Posts a left click (press and release) at a point of a window's client area.
+frmGoogleVideo& ShownSearchWindow(); // loaded and shown as at start-up
+void PumpFor(int milliseconds = 0);  // delivers every queued message, for at least that long
 void ClickAt(HWND window, POINT point);
 POINT CentreOf(const Control& control);
-
-// Posts a key press and release; flags go into both messages' lParam (1 << 24: keypad Enter).
-void PressKey(HWND window, UINT virtualKey, LPARAM flags = 0);
-// Sets the modifier state that GetKeyState reports to the program.
-void HoldKeys(std::initializer_list<int> virtualKeys);
-
-// Tells a window that its monitor's scale is now dpi, suggesting the frame that scale gives it.
-void ScaleTo(Form& window, int dpi);
+void PressKey(HWND window, UINT virtualKey, LPARAM flags = 0); // 1 << 24: keypad Enter
+void HoldKeys(std::initializer_list<int> virtualKeys);         // what GetKeyState reports
+void ScaleTo(Form& window, int dpi); // WM_DPICHANGED with the frame that scale gives it
 
 // Records every address handed to the shell while it lives.
-class LaunchRecorder {
-public:
+struct LaunchRecorder {
     LaunchRecorder();
     ~LaunchRecorder();
     std::vector<std::string>& Launches();
 };
 
-// Runs `action` with the first visible window of this thread titled `title`, from whatever
-// (modal) loop runs once it exists.
+// Runs `action` with this thread's first visible window titled `title`, from whatever (modal)
+// loop runs once it exists.
 void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> action);
 
 // The message box titled `title` that `trigger` brings up, read and closed with OK.
 struct SeenMessageBox {
-    bool Shown = false;
     std::wstring Text;
     HICON Icon = nullptr;
-    int Buttons = 0;
+    bool OkAlone = false; // one button: OK
     HWND Owner = nullptr;
 };
 SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<void()>& trigger);
@@ -55,11 +43,7 @@ SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<v
 // window has closed, closing it with its close box if `during` left it open.
 void WithExamplesOpen(const std::function<void(frmInfo&)>& during);
 
-// A test whose routine must end its process registers the routine, then runs it as a child:
-// this executable started again with --child NAME. The caller closes the handles.
+// A routine that must end its process runs in a child, this executable with --child NAME; its
+// exit code, or 1000 when it did not end in time.
 bool RegisterChildRoutine(const char* name, int (*routine)());
-int RunChildRoutine(const char* name);
-PROCESS_INFORMATION StartChild(const char* name);
-DWORD ChildExitCode(const char* name); // runs it to its end
-// A visible top-level window of that process with that title, waiting up to ten seconds.
-HWND WaitForProcessWindow(DWORD processId, const wchar_t* title);
+DWORD ChildExitCode(const char* name);
