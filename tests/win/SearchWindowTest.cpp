@@ -55,7 +55,7 @@ TEST_F(SearchWindow, EveryControlStandsAtItsDesignedPixelsTimesTheScale)
                   LPARAM(LoadImageA(GetModuleHandleW(nullptr), "ICON_0", IMAGE_ICON, size, size, LR_SHARED)));
 }
 
-TEST_F(SearchWindow, LinksAreBlueOnThePictureWithTheHandOverThem)
+TEST_F(SearchWindow, LinksAreBlueAndUnderlinedOnThePictureWithTheHandOverThem)
 {
     HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
     HGDIOBJ old = SelectObject(dc, CreateCompatibleBitmap(screen, 430, 230));
@@ -70,6 +70,9 @@ TEST_F(SearchWindow, LinksAreBlueOnThePictureWithTheHandOverThem)
             inColour += pixel == colour, picture += pixel != colour && pixel != GetSysColor(COLOR_BTNFACE);
         }
         EXPECT_TRUE(inColour > 10 && picture > 10) << inColour << " " << picture;
+        LOGFONTW font{};
+        GetObjectW(control->Font(), sizeof(font), &font);
+        EXPECT_EQ(font.lfUnderline != 0, colour == RGB(0, 0, 255)) << "only the links are underlined";
     }
     DeleteObject(SelectObject(dc, old)), DeleteDC(dc), ReleaseDC(nullptr, screen);
     const auto cursorAt = [&](POINT point) {
