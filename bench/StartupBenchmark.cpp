@@ -122,6 +122,7 @@ void TimeExamples(Launch& launch, std::vector<double>& opening, std::vector<doub
     WaitForInputIdle(launch.Process.hProcess, 30000);
     opening.push_back(Now() - start);
     HWND list = FindWindowExW(examples, nullptr, L"ListBox", nullptr);
+    Sleep(300); // a person clicks a category a moment after the window appears, not at once
 
     const double fillStart = Now();
     const LPARAM uccelli = MAKELPARAM(20, 15);
