@@ -29,7 +29,7 @@ TEST(Pictures, ResampledSmoothlyAndUnchangedAtTheirOwnSize)
                     wide.Pixels[x + 8] == wide.Pixels[x]);
     EXPECT_EQ(wide.Pixels[0] + wide.Pixels[7], 0xFFFFFFu);
     EXPECT_NE(wide.Pixels[3], 0u);
-    EXPECT_TRUE(Resample(split, 0, 5).Pixels.empty() && Resample({2, 0, {}}, 3, 3).Pixels.empty());
+    EXPECT_TRUE(Resample(split, 0, 5).Height == 0 && Resample({2, 0, {}}, 3, 3).Pixels.empty()); // nothing, not 0 x 5
     const DecodedImage dot = Resample(split, 1, 1); // one pixel is still a picture
     for (const auto& [image, width, height] :
          {std::tuple{dot, 1, 1}, {Resample(dot, 2, 3), 2, 3}, {Resample(split, 8, 1), 8, 1}, {Resample(split, 2, 3), 2, 3}})

@@ -4,8 +4,10 @@
 #include "WinTestSupport.h"
 #include "app/Hosts.h"
 #include "app/WebLinks.h"
+#include "app/mXPManifest.h"
 #include "forms/MessageLoop.h"
 #include "forms/RuntimeError.h"
+#include "tooltip/cToolTip.h"
 
 namespace {
 
@@ -50,9 +52,13 @@ TEST_F(SearchWindow, EveryControlStandsAtItsDesignedPixelsTimesTheScale)
     }
     EXPECT_EQ(Box().GetText(), u"typed before");
     EXPECT_EQ(Link(0).Bounds().left * 1000 + Link(2).Bounds().top, 359150) << "Chiudi, Info at their corners";
+    SendMessageW(form.hWnd(), WM_SETICON, ICON_BIG, 0), SendMessageW(form.hWnd(), WM_SETICON, ICON_SMALL, 0);
+    HWND balloon = form.ToolTips()->front().second->hWnd(); // owned by the search window
+    InstallWindowIcons(balloon, u"ICON_0", true);           // so its top owner gets the icons too
     for (const auto& [kind, size] : {std::pair{ICON_BIG, 32}, {ICON_SMALL, 16}}) // the shell's own icon, ICON_0
-        EXPECT_EQ(SendMessageW(form.hWnd(), WM_GETICON, kind, 0),
-                  LPARAM(LoadImageA(GetModuleHandleW(nullptr), "ICON_0", IMAGE_ICON, size, size, LR_SHARED)));
+        for (HWND window : {form.hWnd(), balloon})
+            EXPECT_EQ(SendMessageW(window, WM_GETICON, kind, 0),
+                      LPARAM(LoadImageA(GetModuleHandleW(nullptr), "ICON_0", IMAGE_ICON, size, size, LR_SHARED)));
 }
 
 TEST_F(SearchWindow, LinksAreBlueAndUnderlinedOnThePictureWithTheHandOverThem)
@@ -139,8 +145,7 @@ TEST_F(SearchWindow, BlankAndOverlongSearchesInfoAndTheLinksAnswer)
         const SeenMessageBox box = ExpectMessageBox(L"Dide QV", [&] { Enter(); });
         EXPECT_EQ(box.Text, message);
         EXPECT_EQ(box.Icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32515)));
-        EXPECT_TRUE(box.OkAlone);
-        EXPECT_EQ(box.Owner, form.hWnd()) << "modal to the search window";
+        EXPECT_TRUE(box.OkAlone && box.Owner == form.hWnd()) << "OK alone, modal to the search window";
         EXPECT_TRUE(Box().GetText() == text) << "the text stays, all of it";
     }
     Box().SetText(Text(fitting, u'\u65e5'));

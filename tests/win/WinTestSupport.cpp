@@ -145,8 +145,7 @@ DWORD ChildExitCode(const char* name)
 {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(path) + L"\" --child ";
-    commandLine.append(name, name + std::strlen(name));
+    std::wstring commandLine = L"\"" + std::wstring(path) + L"\" --child " + std::wstring(name, name + std::strlen(name));
     STARTUPINFOW startup{sizeof(startup)};
     PROCESS_INFORMATION child{};
     CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
