@@ -1,5 +1,6 @@
 # 64-bit Windows build: the one the tests run, under Wine.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(QUORVEL_MINGW_THREADS posix)
 set(QUORVEL_MINGW_PREFIX x86_64-w64-mingw32)
 include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
