@@ -64,7 +64,7 @@ add_library(quorvel_app STATIC
   src/tooltip/cToolTip.cpp
   ${QUORVEL_EMBEDDED})
 target_compile_options(quorvel_app PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
-target_link_libraries(quorvel_app PUBLIC quorvel_core comctl32 shell32 gdi32 user32)
+target_link_libraries(quorvel_app PUBLIC quorvel_core comctl32 gdi32 user32)
 
 # The C++ library's error helpers as the program has them, linked into every executable (the
 # tests too), so nothing links the library's own.

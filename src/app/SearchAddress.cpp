@@ -2,8 +2,6 @@
 
 namespace {
 
-constexpr std::string_view kSearchPath = "/ISAPI/search.dll?keywords=";
-
 void AppendPercentByte(std::string& out, unsigned char byte)
 {
     constexpr char kHex[] = "0123456789ABCDEF";
@@ -37,6 +35,14 @@ bool IsControlCharacter(char32_t c)
     return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F);
 }
 
+bool IsHexDigit(char16_t u) { return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'F') || (u >= u'a' && u <= u'f'); }
+
+// Does the text at i hold an escape, a percent sign and two hex digits?
+bool IsEscape(TextView text, size_t i)
+{
+    return i + 2 < text.size() && text[i] == u'%' && IsHexDigit(text[i + 1]) && IsHexDigit(text[i + 2]);
+}
+
 bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
@@ -66,13 +72,11 @@ bool IsBlankSearch(TextView searchText)
     return searchText.find_first_not_of(u' ') == TextView::npos;
 }
 
-std::string BuildSearchAddress(std::string_view serviceHost, TextView searchText, const AnsiCodePage& codePage)
+std::string BuildSearchAddress(std::string_view searchAddress, TextView searchText, const AnsiCodePage& codePage)
 {
     std::string address;
-    address.reserve(7 + serviceHost.size() + kSearchPath.size() + searchText.size());
-    address += "http://";
-    address += serviceHost;
-    address += kSearchPath;
+    address.reserve(searchAddress.size() + searchText.size());
+    address += searchAddress;
 
     for (size_t i = 0; i < searchText.size(); ++i) {
         char32_t c = searchText[i];
@@ -83,7 +87,9 @@ std::string BuildSearchAddress(std::string_view serviceHost, TextView searchText
             c = 0xFFFD; // a lone half of a pair names no character
         }
 
-        if (c == u'"' || c == u'\\' || IsControlCharacter(c)) {
+        // A percent sign that starts no escape makes the whole address invalid: browsers and
+        // the shell's helpers then read it as anything, even another host.
+        if (c == u'"' || c == u'\\' || IsControlCharacter(c) || (c == u'%' && !IsEscape(searchText, i))) {
             AppendPercentUtf8(address, c);
         } else if (c < 0x80) {
             address += static_cast<char>(c);
@@ -92,14 +98,4 @@ std::string BuildSearchAddress(std::string_view serviceHost, TextView searchText
         }
     }
     return address;
-}
-
-std::string ServiceHomeAddress(std::string_view serviceHost)
-{
-    return "http://" + std::string(serviceHost) + "/index.html";
-}
-
-std::string SponsorAddress(std::string_view sponsorHost)
-{
-    return "http://" + std::string(sponsorHost);
 }

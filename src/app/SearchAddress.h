@@ -1,6 +1,6 @@
 #pragma once
-// The three web addresses the program hands to the browser, and the rule that turns the
-// search box's text into the search address. Portable: no Windows header.
+// The rule that turns the search box's text into the search address. Portable: no Windows
+// header.
 #include <string>
 #include <string_view>
 
@@ -23,11 +23,10 @@ public:
 // Trimmed of leading and trailing U+0020 only, is the text empty? A tab counts as content.
 bool IsBlankSearch(TextView searchText);
 
-// "http://" + serviceHost + "/ISAPI/search.dll?keywords=" + the text, untrimmed, as ANSI.
-// The text goes in as typed except where it could break the browser's command line or lose a
-// letter: '"' and '\' become %22 and %5C, control characters other than tab become %XX, and a
-// character the code page cannot hold exactly becomes its percent-encoded UTF-8 bytes.
-std::string BuildSearchAddress(std::string_view serviceHost, TextView searchText, const AnsiCodePage& codePage);
-
-std::string ServiceHomeAddress(std::string_view serviceHost);
-std::string SponsorAddress(std::string_view sponsorHost);
+// The search address (by default "http://" + the service host + "/ISAPI/search.dll?keywords=")
+// followed by the text, untrimmed, as ANSI.
+// The text goes in as typed except where it could break the browser's command line, the address
+// or a letter: '"' and '\' become %22 and %5C, a '%' that starts no escape (two hex digits)
+// becomes %25, control characters other than tab become %XX, and a character the code page
+// cannot hold exactly becomes its percent-encoded UTF-8 bytes.
+std::string BuildSearchAddress(std::string_view searchAddress, TextView searchText, const AnsiCodePage& codePage);

@@ -1,13 +1,23 @@
 #include "app/WebLinks.h"
 
 #include <windows.h>
-#include <shellapi.h>
+
+#include "forms/MessageLoop.h"
 
 namespace {
 
-void ShellExecuteLaunch(const std::string& ansiAddress)
+bool ShellExecuteLaunch(const std::string& ansiAddress)
 {
-    ShellExecuteA(nullptr, "open", ansiAddress.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // The shell's library is loaded by the first launch: at start-up it would delay every
+    // window for a launch that may never come.
+    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+    static const auto shellExecute = reinterpret_cast<ShellExecuteFunction>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"shell32.dll"), "ShellExecuteA")));
+    if (!shellExecute)
+        return false;
+    // "If the function succeeds, it returns a value greater than 32."
+    return reinterpret_cast<INT_PTR>(
+               shellExecute(nullptr, "open", ansiAddress.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
 }
 
 ShellLaunchFunction g_Launch = ShellExecuteLaunch;
@@ -43,7 +53,13 @@ bool SystemAnsiCodePage::Encode(char32_t character, std::string& out) const
     return true;
 }
 
-void ShellLaunch(const std::string& ansiAddress) { g_Launch(ansiAddress); }
+bool ShellLaunch(const std::string& ansiAddress) { return g_Launch(ansiAddress); }
+
+void OpenInBrowser(const std::string& ansiAddress)
+{
+    if (!ShellLaunch(ansiAddress))
+        MsgBox(u"Nessun browser ha potuto aprire l'indirizzo", MB_ICONEXCLAMATION | MB_OK, u"Dide QV");
+}
 
 ShellLaunchFunction SetShellLaunchForTesting(ShellLaunchFunction launch)
 {

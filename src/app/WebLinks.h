@@ -17,9 +17,12 @@ public:
 constexpr size_t kLongestShellAddress = 900;
 
 // ShellExecuteA with no owner, the verb "open", the address, no parameters, no directory and
-// SW_SHOWNORMAL. Its result is not looked at: a failed launch is silent.
-void ShellLaunch(const std::string& ansiAddress);
+// SW_SHOWNORMAL; false when no program took the address (no browser, a broken association).
+bool ShellLaunch(const std::string& ansiAddress);
+
+// The shell launch, and where it fails the message that says so; the window stays as it was.
+void OpenInBrowser(const std::string& ansiAddress);
 
 // Tests put a recorder (or a failing launch) in place of the shell.
-using ShellLaunchFunction = void (*)(const std::string& ansiAddress);
+using ShellLaunchFunction = bool (*)(const std::string& ansiAddress);
 ShellLaunchFunction SetShellLaunchForTesting(ShellLaunchFunction launch);

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/Hosts.h"
+#include "app/Addresses.h"
 #include "app/ProgramInfo.h"
 #include "app/WebLinks.h"
 #include "app/mXPManifest.h"
@@ -26,7 +26,7 @@ constexpr FontDesign kWindowFont{L"MS Sans Serif", 825};
 constexpr int32_t kBlue = Rgb(0, 0, 255);
 constexpr int32_t kGrey = Rgb(128, 128, 128);
 constexpr int32_t kRed = Rgb(255, 0, 0);
-constexpr const char16_t* kSponsorTip = u"entra nel mondo di " QUORVEL_SPONSOR_HOST;
+constexpr const char16_t* kSponsorTip = u"entra nel mondo di " QUORVEL_SPONSOR_SITE;
 constexpr const char16_t* kSearchBoxTitle = u"Inserire il nome del suono di riferimento";
 constexpr const char16_t* kExamplesTitle = u"Esempi";
 
@@ -160,11 +160,11 @@ void frmGoogleVideo::Label2_Click(int16_t Index)
     if (Index == 0)
         ExitProcess(0); // at once: no window closes, nothing is torn down
     else if (Index == 1)
-        ShellLaunch(SponsorAddress(kSponsorHost));
+        OpenInBrowser(kSponsorAddress);
     else if (Index == 2)
         MsgBox(ProgramInfoText(), MB_ICONINFORMATION | MB_OK, u"Dide Quorvel");
     else if (Index == 3)
-        ShellLaunch(ServiceHomeAddress(kServiceHost));
+        OpenInBrowser(kHomeAddress);
 }
 
 void frmGoogleVideo::txtSearch_KeyDown(int16_t KeyCode, int16_t /*Shift*/)
@@ -181,12 +181,12 @@ void frmGoogleVideo::cmdSearch_Click()
             MsgBox(u"Nessuna parola inserita per la ricerca", MB_ICONEXCLAMATION | MB_OK, u"Dide QV");
             return;
         }
-        const std::string address = BuildSearchAddress(kServiceHost, searchText, SystemAnsiCodePage());
+        const std::string address = BuildSearchAddress(kSearchAddress, searchText, SystemAnsiCodePage());
         if (address.size() > kLongestShellAddress) {
             MsgBox(u"Testo troppo lungo per la ricerca", MB_ICONEXCLAMATION | MB_OK, u"Dide QV");
             return;
         }
-        ShellLaunch(address);
+        OpenInBrowser(address);
     } catch (...) {
         throw RuntimeError(ErrorFromCurrentException().Number, u"cmdSearch_Click", u"Dide QV");
     }

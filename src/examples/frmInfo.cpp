@@ -1,6 +1,6 @@
 #include "examples/frmInfo.h"
 
-#include "app/Hosts.h"
+#include "app/Addresses.h"
 #include "app/WebLinks.h"
 #include "app/frmGoogleVideo.h"
 #include "examples/ExampleVocabulary.h"
@@ -86,4 +86,4 @@ void frmInfo::List1_Click()
     Unload();
 }
 
-void frmInfo::Image6_DblClick() { ShellLaunch(SponsorAddress(kSponsorHost)); }
+void frmInfo::Image6_DblClick() { OpenInBrowser(kSponsorAddress); }

@@ -3,6 +3,7 @@
 // find, and is an ordinary left-to-right replacement where no text put in can start a new match;
 // the JPEG decoder reads and writes nothing outside its buffers (the sanitizers watch). The first
 // byte chooses which, the second is Replace's count.
+#include <cctype>
 #include <cstdlib>
 
 #include "app/SearchAddress.h"
@@ -28,15 +29,17 @@ Text TakeText(const uint8_t*& data, size_t& size, size_t most)
 void CheckAddress(const Text& text)
 {
     const std::string prefix = "http://h/ISAPI/search.dll?keywords=";
-    const std::string address = BuildSearchAddress("h", text, WindowsLatin1CodePage());
+    const std::string address = BuildSearchAddress(prefix, text, WindowsLatin1CodePage());
     bool plain = address.compare(0, prefix.size(), prefix) == 0;
     for (size_t i = prefix.size(); i < address.size(); ++i) {
         const auto byte = static_cast<unsigned char>(address[i]);
-        if (byte == '"' || byte == '\\' || (byte < 0x20 && byte != '\t') || byte == 0x7F)
+        const bool escape = i + 2 < address.size() && std::isxdigit(static_cast<unsigned char>(address[i + 1])) &&
+                            std::isxdigit(static_cast<unsigned char>(address[i + 2]));
+        if (byte == '"' || byte == '\\' || (byte < 0x20 && byte != '\t') || byte == 0x7F || (byte == '%' && !escape))
             std::abort();
     }
     for (char16_t c : text)
-        plain = plain && c >= 0x20 && c < 0x7F && c != u'"' && c != u'\\';
+        plain = plain && c >= 0x20 && c < 0x7F && c != u'"' && c != u'\\' && c != u'%';
     if ((plain && address != prefix + std::string(text.begin(), text.end())) ||
         IsBlankSearch(text) != (text.find_first_not_of(u' ') == Text::npos))
         std::abort();
