@@ -33,7 +33,7 @@ constexpr const char16_t* kExamplesTitle = u"Esempi";
 // clang-format off
 constexpr ControlDesign kControls[] = {
     {.Id = Picture1, .Name = u"Picture1", .Kind = ControlKind::PictureBox,
-     .Left = 15, .Top = -30, .Width = 6330, .Height = 3255, .TabIndex = 0},
+     .Left = 15, .Top = -30, .Width = 6330, .Height = 3255, .TabIndex = 0, .AccessibleName = u"Ricerca"},
     {.Id = Command1, .Name = u"Command1", .Kind = ControlKind::CommandButton, .Caption = u"...",
      .Left = 3660, .Top = 1725, .Width = 600, .Height = 330, .Font = &kSansBold, .TabIndex = 7, .Container = Picture1,
      .AccessibleName = kExamplesTitle},
@@ -153,7 +153,14 @@ void frmGoogleVideo::InitToolTips()
     }
 }
 
-void frmGoogleVideo::Command1_Click() { frmInfo::Instance().ShowModal(); }
+void frmGoogleVideo::Command1_Click()
+{
+    if (const std::optional<Text> word = frmInfo::Instance().ChooseExample()) {
+        Control& box = Controls(txtSearch);
+        box.SetText(*word);
+        box.SetFocus(); // the word is there to be searched: Enter does it
+    }
+}
 
 void frmGoogleVideo::Label2_Click(int16_t Index)
 {

@@ -1,8 +1,9 @@
 #include "examples/frmInfo.h"
 
+#include <utility>
+
 #include "app/Addresses.h"
 #include "app/WebLinks.h"
-#include "app/frmGoogleVideo.h"
 #include "examples/ExampleVocabulary.h"
 #include "resources/EmbeddedData.h"
 
@@ -18,7 +19,7 @@ constexpr int32_t kBlue = Rgb(0, 0, 255);
 // clang-format off
 constexpr ControlDesign kControls[] = {
     {.Id = List1, .Name = u"List1", .Kind = ControlKind::ListBox,
-     .Left = 90, .Top = 1230, .Width = 2820, .Height = 3375, .TabIndex = 0},
+     .Left = 90, .Top = 1230, .Width = 2820, .Height = 3375, .TabIndex = 0, .AccessibleName = u"Esempi"},
     {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 14, .Caption = u"Veicoli",
      .Left = 1065, .Top = 855, .Width = 465, .Height = 195, .Font = &kCategoryFont, .ForeColour = kBlue, .TabIndex = 15, .AutoSize = true},
     {.Id = Voci, .Name = u"Voci", .Kind = ControlKind::Label, .Index = 13, .Caption = u"TV",
@@ -78,11 +79,16 @@ void frmInfo::Voci_Click(int16_t Index)
     list.SetAccessibleName(category);
 }
 
+std::optional<Text> frmInfo::ChooseExample()
+{
+    m_Chosen.reset();
+    ShowModal();
+    return std::exchange(m_Chosen, std::nullopt);
+}
+
 void frmInfo::List1_Click()
 {
-    Control& searchBox = frmGoogleVideo::Instance().Controls(frmGoogleVideo::txtSearch);
-    searchBox.SetText(Controls(List1).GetText());
-    searchBox.SetFocus(); // the word is there to be searched: Enter does it
+    m_Chosen = Controls(List1).GetText();
     Unload();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 // The examples window: pick a ready-made sound name for the search box.
+#include <optional>
+
 #include "forms/Form.h"
 
 class frmInfo final : public Form {
@@ -8,6 +10,10 @@ public:
 
     // The one instance, created on first use and kept after its window closes.
     static frmInfo& Instance() { return Form::Instance<frmInfo>(); }
+
+    // Shows the window modally and returns the entry the user chose, or nothing when the
+    // window was closed without a choice.
+    std::optional<Text> ChooseExample();
 
     void Voci_Click(int16_t Index);
     void List1_Click();
@@ -18,4 +24,5 @@ private:
     frmInfo();
 
     static const EventRow kEvents[];
+    std::optional<Text> m_Chosen;
 };

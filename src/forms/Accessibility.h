@@ -1,10 +1,11 @@
 #pragma once
 // What screen readers see (Microsoft Active Accessibility, which UI Automation falls back to).
-// A surface answers for its client area with an object whose children are the window's
-// controls: the windowed ones, through the system's standard objects, in tab order, then the
-// windowless ones (labels, pictures) as simple elements in design order. A windowed control
-// answers with its standard object under the name and description the program gives it. The
-// libraries behind it are loaded only when a screen reader first asks.
+// The tree follows the window tree: a surface (the form, a picture box) answers for its client
+// area with an object whose children are the controls lying directly on it: a windowed one (a
+// picture box too) as the object of its own window, a windowless one (label, picture) as a
+// simple element. A windowed control answers with its standard object under the name,
+// description and role the program gives it. The libraries behind it are loaded only when a
+// screen reader first asks.
 #include <windows.h>
 
 #include <utility>
@@ -17,6 +18,11 @@ class AccessibleObject;
 // Posted to a surface by a default action: wParam is the control's place in the form, lParam
 // the event to raise. Raised from the message loop, not inside the screen reader's call.
 constexpr UINT kAccessibleActionMessage = WM_APP + 2;
+
+// The elements a surface's object lists, in the design's tab order, then those without a tab
+// index in design order; a picture with nothing to announce (a background) is decoration and
+// is left out. An element's child id is its place here, counted from 1.
+std::vector<Control*> AccessibleElements(Form& form, HWND surface);
 
 class AccessibleObjects {
 public:

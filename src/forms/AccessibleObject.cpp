@@ -5,15 +5,53 @@
 #include "forms/Accessibility.h"
 #include "forms/Form.h"
 
+HRESULT AccessibleObject::GetTypeInfoCount(UINT* count)
+{
+    *count = AccessibleTypeInfo() ? 1 : 0;
+    return S_OK;
+}
+
+HRESULT AccessibleObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info)
+{
+    *info = index == 0 ? AccessibleTypeInfo() : nullptr;
+    if (!*info)
+        return index == 0 ? E_NOTIMPL : DISP_E_BADINDEX;
+    (*info)->AddRef();
+    return S_OK;
+}
+
+HRESULT AccessibleObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids)
+{
+    ITypeInfo* info = AccessibleTypeInfo();
+    return info ? info->GetIDsOfNames(names, count, ids) : E_NOTIMPL;
+}
+
+HRESULT AccessibleObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
+                                 EXCEPINFO* exception, UINT* argumentError)
+{
+    ITypeInfo* info = AccessibleTypeInfo();
+    return info ? info->Invoke(static_cast<IAccessible*>(this), id, flags, parameters, result, exception,
+                               argumentError)
+                : E_NOTIMPL;
+}
+
 HRESULT AccessibleObject::get_accParent(IDispatch** parent)
 {
-    return Guard([&] { return m_Standard->get_accParent(parent); });
+    return Guard([&]() -> HRESULT {
+        // A child window is listed by the object of the window it lies in: that is its parent.
+        if (!(GetWindowLongW(m_Window, GWL_STYLE) & WS_CHILD))
+            return m_Standard->get_accParent(parent);
+        void* object = nullptr;
+        Ole()->AccessibleObjectFromWindow(GetParent(m_Window), static_cast<DWORD>(OBJID_CLIENT), kIDispatch, &object);
+        *parent = static_cast<IDispatch*>(object);
+        return object ? S_OK : S_FALSE;
+    });
 }
 
 HRESULT AccessibleObject::get_accChildCount(LONG* count)
 {
     return Guard([&] {
-        if (m_Control)
+        if (!m_Surface)
             return m_Standard->get_accChildCount(count);
         *count = static_cast<LONG>(Elements().size());
         return S_OK;
@@ -25,7 +63,7 @@ HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** object)
     return Guard([&]() -> HRESULT {
         Control* element = Element(child);
         if (!element)
-            return m_Control ? m_Standard->get_accChild(child, object) : E_INVALIDARG;
+            return m_Surface ? E_INVALIDARG : m_Standard->get_accChild(Normalised(child), object);
         *object = element->hWnd() ? ObjectOf(*element) : nullptr;
         return *object ? S_OK : S_FALSE; // a windowless control is a simple element
     });
@@ -35,7 +73,7 @@ HRESULT AccessibleObject::get_accName(VARIANT child, BSTR* name)
 {
     return Guard([&] {
         Control* subject = Subject(child);
-        return subject ? Answer(name, subject->AccessibleName()) : m_Standard->get_accName(child, name);
+        return subject ? Answer(name, subject->AccessibleName()) : m_Standard->get_accName(Normalised(child), name);
     });
 }
 
@@ -44,7 +82,7 @@ HRESULT AccessibleObject::get_accDescription(VARIANT child, BSTR* description)
     return Guard([&] {
         Control* subject = Subject(child);
         return subject ? Answer(description, subject->AccessibleDescription())
-                       : m_Standard->get_accDescription(child, description);
+                       : m_Standard->get_accDescription(Normalised(child), description);
     });
 }
 
@@ -67,10 +105,24 @@ HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role)
 
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state)
 {
-    // Labels and pictures never take the focus: not focusable.
+    const LONG unavailable = Available() ? 0 : STATE_SYSTEM_UNAVAILABLE;
     return Ask(
-        child, [&](Control& c) { return Answer(state, IsLink(c) ? STATE_SYSTEM_LINKED : STATE_SYSTEM_READONLY); },
-        [&](IAccessible* a, VARIANT id) { return a->get_accState(id, state); });
+        child,
+        [&](Control& c) {
+            // Links take the focus through the surface they lie on; plain labels and pictures never do.
+            LONG flags = STATE_SYSTEM_READONLY;
+            if (IsLink(c)) {
+                const bool focused = m_Form->SurfaceOf(m_Window).FocusedElement() == &c;
+                flags = STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE | (focused ? STATE_SYSTEM_FOCUSED : 0);
+            }
+            return Answer(state, flags | unavailable);
+        },
+        [&](IAccessible* a, VARIANT id) {
+            const HRESULT result = a->get_accState(id, state);
+            if (SUCCEEDED(result) && state->vt == VT_I4)
+                state->lVal |= unavailable; // the standard objects look at their own window alone
+            return result;
+        });
 }
 
 HRESULT AccessibleObject::get_accHelp(VARIANT child, BSTR* help)
@@ -93,7 +145,26 @@ HRESULT AccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut)
 
 HRESULT AccessibleObject::get_accFocus(VARIANT* focus)
 {
-    return Guard([&] { return m_Standard->get_accFocus(focus); });
+    return Guard([&]() -> HRESULT {
+        HWND has = GetFocus();
+        if (!m_Surface)
+            return m_Standard->get_accFocus(focus);
+        if (has == m_Window) {
+            Control* element = m_Form->SurfaceOf(m_Window).FocusedElement();
+            const auto elements = Elements();
+            const auto at = std::find(elements.begin(), elements.end(), element);
+            return Answer(focus, at == elements.end() ? CHILDID_SELF : static_cast<LONG>(at - elements.begin()) + 1);
+        }
+        // The element whose window has the focus, or holds the window that has it.
+        const auto elements = Elements();
+        for (size_t i = 0; has && i < elements.size(); ++i) {
+            HWND window = elements[i]->hWnd();
+            if (window && (window == has || IsChild(window, has)))
+                return ElementAnswer(static_cast<LONG>(i + 1), focus);
+        }
+        focus->vt = VT_EMPTY;
+        return S_FALSE;
+    });
 }
 
 HRESULT AccessibleObject::get_accSelection(VARIANT* selection)
@@ -103,13 +174,15 @@ HRESULT AccessibleObject::get_accSelection(VARIANT* selection)
 
 HRESULT AccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action)
 {
-    return Ask(
-        child,
-        [&](Control& c) {
-            const std::optional<Event> event = ActionOf(c);
-            return Answer(action, !event ? u"" : event == Event::Click ? u"Fai clic" : u"Doppio clic");
-        },
-        [&](IAccessible* a, VARIANT id) { return a->get_accDefaultAction(id, action); });
+    return Guard([&]() -> HRESULT {
+        Control* subject = Subject(child);
+        if (!subject || (subject->hWnd() && subject->Design().Kind != ControlKind::CommandButton))
+            return Ask(child, [](Control&) { return S_FALSE; },
+                       [&](IAccessible* a, VARIANT id) { return a->get_accDefaultAction(id, action); });
+        const std::optional<Event> event = ActionOf(*subject);
+        const bool button = subject->Design().Kind == ControlKind::CommandButton;
+        return Answer(action, !event ? u"" : button ? u"Premi" : event == Event::Click ? u"Fai clic" : u"Doppio clic");
+    });
 }
 
 HRESULT AccessibleObject::accSelect(LONG flags, VARIANT child)
@@ -128,13 +201,25 @@ HRESULT AccessibleObject::accLocation(LONG* left, LONG* top, LONG* width, LONG* 
             *left = box.left, *top = box.top, *width = box.right - box.left, *height = box.bottom - box.top;
             return S_OK;
         },
-        [&](IAccessible* a, VARIANT id) { return a->accLocation(left, top, width, height, id); });
+        [&](IAccessible* a, VARIANT id) {
+            if (!IsSelf(id) || !(GetWindowLongW(m_Window, GWL_STYLE) & WS_CHILD))
+                return a->accLocation(left, top, width, height, id);
+            // What shows of a child window: a picture box reaches past its window's edges.
+            RECT box, parent;
+            GetWindowRect(m_Window, &box);
+            GetClientRect(GetParent(m_Window), &parent);
+            MapWindowPoints(GetParent(m_Window), nullptr, reinterpret_cast<POINT*>(&parent), 2);
+            IntersectRect(&box, &box, &parent);
+            *left = box.left, *top = box.top, *width = box.right - box.left, *height = box.bottom - box.top;
+            return S_OK;
+        });
 }
 
 HRESULT AccessibleObject::accNavigate(LONG direction, VARIANT start, VARIANT* end)
 {
     return Guard([&]() -> HRESULT {
-        if (m_Control || !(IsSelf(start) || Element(start)))
+        start = Normalised(start);
+        if (!m_Surface || !(IsSelf(start) || Element(start)))
             return m_Standard->accNavigate(direction, start, end);
         const LONG count = static_cast<LONG>(Elements().size());
         LONG to = 0;
@@ -153,15 +238,21 @@ HRESULT AccessibleObject::accNavigate(LONG direction, VARIANT start, VARIANT* en
 HRESULT AccessibleObject::accHitTest(LONG x, LONG y, VARIANT* hit)
 {
     return Guard([&]() -> HRESULT {
-        if (m_Control)
+        if (!m_Surface)
             return m_Standard->accHitTest(x, y, hit);
-        // Child windows lie above what the surface draws; earlier rows above later ones.
+        // Child windows lie above what the surface draws; earlier rows (in memory in design
+        // order) above later ones.
         const auto elements = Elements();
-        for (size_t i = 0; i < elements.size(); ++i) {
-            RECT box = elements[i]->Bounds();
-            MapWindowPoints(elements[i]->ContainerWindow(), nullptr, reinterpret_cast<POINT*>(&box), 2);
+        std::vector<Control*> layers(elements);
+        std::sort(layers.begin(), layers.end(), [](const Control* a, const Control* b) {
+            return std::pair(!a->hWnd(), a) < std::pair(!b->hWnd(), b);
+        });
+        for (Control* element : layers) {
+            RECT box = element->Bounds();
+            MapWindowPoints(element->ContainerWindow(), nullptr, reinterpret_cast<POINT*>(&box), 2);
             if (PtInRect(&box, POINT{x, y}))
-                return ElementAnswer(static_cast<LONG>(i + 1), hit);
+                return ElementAnswer(static_cast<LONG>(std::find(elements.begin(), elements.end(), element) -
+                                                       elements.begin()) + 1, hit);
         }
         RECT surface;
         GetWindowRect(m_Window, &surface);
@@ -173,17 +264,21 @@ HRESULT AccessibleObject::accHitTest(LONG x, LONG y, VARIANT* hit)
 
 HRESULT AccessibleObject::accDoDefaultAction(VARIANT child)
 {
-    return Ask(
-        child,
-        [&](Control& c) {
-            const std::optional<Event> event = ActionOf(c);
-            if (!event)
-                return DISP_E_MEMBERNOTFOUND;
-            const auto place = static_cast<WPARAM>(&c - m_Form->AllControls().data());
-            PostMessageW(c.ContainerWindow(), kAccessibleActionMessage, place, static_cast<LPARAM>(*event));
-            return S_OK;
-        },
-        [&](IAccessible* a, VARIANT id) { return a->accDoDefaultAction(id); });
+    return Guard([&]() -> HRESULT {
+        Control* subject = Subject(child);
+        if (!Available())
+            return E_FAIL; // a window that takes no input does nothing for a screen reader either
+        if (!subject || (subject->hWnd() && subject->Design().Kind != ControlKind::CommandButton))
+            return Ask(child, [](Control&) { return DISP_E_MEMBERNOTFOUND; },
+                       [&](IAccessible* a, VARIANT id) { return a->accDoDefaultAction(id); });
+        const std::optional<Event> event = ActionOf(*subject);
+        if (!event)
+            return DISP_E_MEMBERNOTFOUND;
+        // Raised from the message loop, once the screen reader's call has returned.
+        const auto place = static_cast<WPARAM>(subject - m_Form->AllControls().data());
+        PostMessageW(subject->ContainerWindow(), kAccessibleActionMessage, place, static_cast<LPARAM>(*event));
+        return S_OK;
+    });
 }
 
 HRESULT AccessibleObject::put_accName(VARIANT, BSTR)
@@ -194,23 +289,12 @@ HRESULT AccessibleObject::put_accValue(VARIANT, BSTR)
 
 std::vector<Control*> AccessibleObject::Elements() const
 {
-    std::vector<Control*> windowed, windowless;
-    for (Control& control : m_Form->AllControls()) {
-        const HWND container = control.ContainerWindow();
-        const bool within = container == m_Window || IsChild(m_Window, container);
-        if (control.Design().Kind == ControlKind::PictureBox || !within)
-            continue;
-        (control.hWnd() ? windowed : windowless).push_back(&control);
-    }
-    std::stable_sort(windowed.begin(), windowed.end(),
-                     [](Control* a, Control* b) { return a->Design().TabIndex < b->Design().TabIndex; });
-    windowed.insert(windowed.end(), windowless.begin(), windowless.end());
-    return windowed;
+    return m_Surface ? AccessibleElements(*m_Form, m_Window) : std::vector<Control*>{};
 }
 
 Control* AccessibleObject::Element(const VARIANT& child) const
 {
-    if (m_Control || child.vt != VT_I4 || child.lVal < 1)
+    if (!m_Surface || child.vt != VT_I4 || child.lVal < 1)
         return nullptr;
     const auto elements = Elements();
     const auto place = static_cast<size_t>(child.lVal);
@@ -259,7 +343,18 @@ LONG AccessibleObject::RoleOf(const Control& control) const
         return ROLE_SYSTEM_LIST;
     case ControlKind::Image:
         return ROLE_SYSTEM_GRAPHIC;
+    case ControlKind::PictureBox:
+        return ROLE_SYSTEM_PANE;
     default:
         return IsLink(control) ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
     }
+}
+
+bool AccessibleObject::Available() const
+{
+    for (HWND window = m_Window; window && window != GetDesktopWindow(); window = GetAncestor(window, GA_PARENT)) {
+        if (!IsWindowEnabled(window))
+            return false;
+    }
+    return true;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The accessible object of one window of a form: a surface (the form or a picture box), whose
 // children are the controls lying on it, or a windowed control, named and described as the
-// program says. Every answer goes through the layer's error boundary; once the window has gone
+// program says. Its control is the one whose window it is (none for the form itself). Every answer goes through the layer's error boundary; once the window has gone
 // every question is answered "not connected".
 #include <optional>
 #include <utility>
@@ -16,7 +16,8 @@ class Form;
 class AccessibleObject final : public IAccessible {
 public:
     AccessibleObject(Form& form, HWND window, Control* control, IAccessible* standard)
-        : m_Form(&form), m_Window(window), m_Control(control), m_Standard(standard)
+        : m_Form(&form), m_Window(window), m_Control(control), m_Standard(standard),
+          m_Surface(!control || control->Design().Kind == ControlKind::PictureBox)
     {
     }
 
@@ -47,13 +48,13 @@ public:
         return static_cast<ULONG>(left);
     }
 
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override
-    {
-        return E_NOTIMPL;
-    }
+    // IDispatch, through the system's type information for IAccessible, so that clients that
+    // call by name (scripts, some screen readers) reach the same answers.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
+                                     EXCEPINFO* exception, UINT* argumentError) override;
 
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override;
@@ -96,7 +97,7 @@ private:
             if (element && !element->hWnd())
                 return own(*element);
             if (!element)
-                return system(m_Standard, child);
+                return system(m_Standard, Normalised(child));
             IAccessible* object = static_cast<IAccessible*>(ObjectOf(*element));
             if (!object)
                 return E_FAIL;
@@ -106,22 +107,25 @@ private:
         });
     }
 
-    // The controls that lie on this surface, inside picture boxes too: the windowed ones in
-    // tab order, then the windowless ones in design order; and the one a child id names.
+    // The elements this object lists (a surface's), and the one a child id names.
     std::vector<Control*> Elements() const;
     Control* Element(const VARIANT& child) const;
-    // The control a name or description is asked of: an element, or this object's control.
-    Control* Subject(const VARIANT& child) const { return m_Control && IsSelf(child) ? m_Control : Element(child); }
+    // The control a question is about: an element, or this object's own control.
+    Control* Subject(const VARIANT& child) const { return IsSelf(child) ? m_Control : Element(child); }
     HRESULT ElementAnswer(LONG id, VARIANT* out) const;
     static IDispatch* ObjectOf(const Control& control);
-    // What a click on the control does, if anything: its default action.
+    // What the control does for a screen reader's default action, if anything: a windowless
+    // control's click or double-click, a button's click.
     std::optional<Event> ActionOf(const Control& control) const;
     bool IsLink(const Control& control) const;
     LONG RoleOf(const Control& control) const;
+    // A disabled window (behind a modal one, say) takes no input: its elements are unavailable.
+    bool Available() const;
 
     LONG m_References = 1;
     Form* m_Form;
     HWND m_Window;
     Control* m_Control;
     IAccessible* m_Standard;
+    bool m_Surface; // lists the controls lying on its window
 };

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "forms/Form.h"
 #include "forms/RuntimeError.h"
 #include "forms/TextConversion.h"
@@ -28,7 +30,7 @@ WindowKind WindowKindOf(ControlKind kind)
     case ControlKind::CommandButton:
         return {WC_BUTTONW, WS_TABSTOP | BS_PUSHBUTTON, 0};
     case ControlKind::ListBox:
-        return {WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT, WS_EX_CLIENTEDGE};
+        return {WC_LISTBOXW, WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY, WS_EX_CLIENTEDGE}; // whole rows only
     default:
         return {};
     }
@@ -150,34 +152,91 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam,
 LRESULT Control::OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     HWND window = m_hWnd;
-    if (message == WM_GETOBJECT) {
+    switch (message) {
+    case WM_GETOBJECT:
         if (const LRESULT object = m_Form->AnswerGetObject(window, this, wParam, lParam))
             return object;
+        break;
+    case WM_SETFOCUS: {
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        m_Form->OnFocusChanged(window);
+        return result;
     }
-    if (m_Design->Kind == ControlKind::TextBox) {
-        switch (message) {
-        case WM_GETDLGCODE: {
-            // Enter belongs to the text box's own key-down event, not to a default button.
-            const auto* pending = reinterpret_cast<const MSG*>(lParam);
-            const LRESULT code = DefSubclassProc(window, message, wParam, lParam);
-            const bool enter = pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN;
-            return enter ? code | DLGC_WANTMESSAGE : code;
+    case WM_GETDLGCODE: {
+        // Enter belongs to the text box's own key-down event and to the list's choice, not to a
+        // default button.
+        const auto* pending = reinterpret_cast<const MSG*>(lParam);
+        const LRESULT code = DefSubclassProc(window, message, wParam, lParam);
+        const bool enter = pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN;
+        const bool wanted = m_Design->Kind == ControlKind::TextBox || m_Design->Kind == ControlKind::ListBox;
+        return enter && wanted ? code | DLGC_WANTMESSAGE : code;
+    }
+    default:
+        break;
+    }
+    if (m_Design->Kind == ControlKind::TextBox)
+        return OnTextBoxMessage(message, wParam, lParam);
+    if (m_Design->Kind == ControlKind::ListBox)
+        return OnListBoxMessage(message, wParam, lParam);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT Control::OnTextBoxMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = m_hWnd;
+    switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: // a key pressed with Alt held
+        m_Form->Raise(*this, Event::KeyDown, {Index(), static_cast<int16_t>(wParam), ShiftState()});
+        if (!IsWindow(window))
+            return 0;
+        break;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        // A single-line box has no use for Enter's character; it would only beep.
+        if (wParam == '\r' || wParam == '\n')
+            return 0;
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT Control::OnListBoxMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // The keys only browse: arrows, Home, End, the page keys and typed letters move the
+    // selection. An entry is chosen (the list's Click) by Enter, or by a mouse click on it: a
+    // press and a release on the same entry.
+    HWND window = m_hWnd;
+    const auto entryAt = [&](LPARAM point) {
+        const LRESULT hit = SendMessageW(window, LB_ITEMFROMPOINT, 0, point);
+        return HIWORD(hit) ? -1 : static_cast<int>(LOWORD(hit));
+    };
+    switch (message) {
+    case WM_KEYDOWN:
+        if (wParam == VK_RETURN) {
+            if (ListIndex() >= 0)
+                m_Form->Raise(*this, Event::Click);
+            return 0;
         }
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN: // a key pressed with Alt held
-            m_Form->Raise(*this, Event::KeyDown, {Index(), static_cast<int16_t>(wParam), ShiftState()});
-            if (!IsWindow(window))
-                return 0;
-            break;
-        case WM_CHAR:
-        case WM_SYSCHAR:
-            // A single-line box has no use for Enter's character; it would only beep.
-            if (wParam == '\r' || wParam == '\n')
-                return 0;
-            break;
-        default:
-            break;
-        }
+        break;
+    case WM_CHAR:
+        if (wParam == '\r')
+            return 0;
+        break;
+    case WM_LBUTTONDOWN:
+        m_PressedEntry = entryAt(lParam);
+        break;
+    case WM_LBUTTONUP: {
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        const int pressed = std::exchange(m_PressedEntry, -1);
+        if (pressed >= 0 && pressed == entryAt(lParam) && pressed == ListIndex())
+            m_Form->Raise(*this, Event::Click);
+        return result;
+    }
+    default:
+        break;
     }
     return DefSubclassProc(window, message, wParam, lParam);
 }

@@ -55,6 +55,8 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                          DWORD_PTR control);
     LRESULT OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnTextBoxMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnListBoxMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     Form* m_Form;
     const ControlDesign* m_Design;
@@ -67,4 +69,5 @@ private:
     HCURSOR m_Cursor = nullptr;
     Text m_AccessibleName;
     Text m_AccessibleDescription;
+    int m_PressedEntry = -1; // the list entry the mouse button went down on
 };

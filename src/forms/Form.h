@@ -48,6 +48,19 @@ public:
     // For the window's own controls and surfaces.
     void Raise(const Control& control, Event event, EventArgs args = {});
     void FocusControl(HWND control);
+    // The keyboard's stops in tab order: the windowed controls that can take the focus, and
+    // the windowless links (labels with a click).
+    std::vector<Control*> TabStops();
+    // The control with the keyboard focus, windowless or not; nullptr when none of them has it.
+    Control* FocusedControl();
+    // Tab and Shift+Tab among the tab stops; false when the message is not for that.
+    bool OnTabKey(const MSG& message);
+    // A window of the form took the focus: only a focused button wears the default frame.
+    void OnFocusChanged(HWND focus);
+    // Tells screen readers that a windowless control took the focus.
+    void AnnounceFocus(const Control& control);
+    // The surface object of the form or of one of its picture boxes.
+    Surface& SurfaceOf(HWND window);
     Control* ControlOfWindow(HWND window);
     bool Handles(int control, Event event) const;
     // WM_GETOBJECT, asked of one of the window's surfaces or windowed controls.
@@ -75,6 +88,7 @@ private:
     HWND ContainerWindowOf(const Control& control);
     void InstallDesignedIcon();
     void FocusFirstControl();
+    void FocusOn(Control& control);
     static BOOL CALLBACK DisableForModal(HWND window, LPARAM modal);
     void EnableDisabledWindows();
 

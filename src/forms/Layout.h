@@ -2,6 +2,8 @@
 // The design in pixels at one DPI: every control's box, and the fonts, pictures, cursors and
 // window icon drawn at that size. Made when a window loads and again when its DPI changes; it
 // owns what it made, so the previous set is freed once the controls have taken the new one.
+#include <windows.h>
+
 #include <span>
 #include <utility>
 #include <vector>
@@ -23,5 +25,14 @@ struct LayoutResources {
 private:
     HFONT FontFor(const FontDesign& font, int dpi);
     HCURSOR CursorFor(const EmbeddedData* data, int dpi);
+    static SIZE CaptionSize(const Control& control);
     static void FitToCaption(Control& control);
+    // The captions of a row of labels keep apart and inside the window: where the font is wider
+    // than the design assumed (another scale, a substitute font), they are spread with a small
+    // gap, their boxes (and so the places a click lands) following them. Nothing moves where
+    // the design's own font leaves them apart.
+    static void SpreadRows(const FormDesign& design, std::span<Control> controls, int dpi);
+    static void SpreadRow(std::vector<Control*>& row, int left, int right, int gap);
+    static constexpr int kCaptionGapTwips = 45;    // 3 pixels at 96 DPI
+    static constexpr int kCaptionMarginTwips = 15; // a focus rectangle's room at the window's edge
 };

@@ -44,8 +44,14 @@ bool PumpMessage()
 
 void DeliverMessage(MSG& message)
 {
+    // One press of Enter, one action: while the key is held, its auto-repeats (the previous
+    // key state set) search, choose or press nothing more.
+    const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    if (keyDown && message.wParam == VK_RETURN && (message.lParam & (1 << 30)))
+        return;
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    if (root && Form::FromWindow(root) && IsDialogMessageW(root, &message))
+    Form* form = root ? Form::FromWindow(root) : nullptr;
+    if (form && (form->OnTabKey(message) || IsDialogMessageW(root, &message)))
         return;
     TranslateMessage(&message);
     DispatchMessageW(&message);

@@ -13,7 +13,8 @@ int RunMessageLoop();
 bool PumpMessage();
 
 // Hands one message to its window, letting the window it belongs to handle its keyboard
-// navigation (Tab, mnemonics, Escape) the way a dialog does.
+// navigation (Tab, mnemonics, Escape, Enter on a button) the way a dialog does. An
+// auto-repeated Enter is dropped.
 void DeliverMessage(MSG& message);
 
 // A modal message box over the active window; returns the button that closed it.

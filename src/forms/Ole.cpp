@@ -21,6 +21,7 @@ const OleFunctions* Ole()
         Lookup(L"oleacc.dll", "LresultFromObject", f.LresultFromObject);
         Lookup(L"oleacc.dll", "CreateStdAccessibleObject", f.CreateStdAccessibleObject);
         Lookup(L"oleacc.dll", "AccessibleObjectFromWindow", f.AccessibleObjectFromWindow);
+        Lookup(L"oleaut32.dll", "LoadTypeLibEx", f.LoadTypeLibEx);
         if (f.CoInitializeEx)
             f.CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // objects are handed out through COM
         return f;
@@ -29,6 +30,20 @@ const OleFunctions* Ole()
     const bool complete = f.CoInitializeEx && f.SysAllocString && f.LresultFromObject &&
                           f.CreateStdAccessibleObject && f.AccessibleObjectFromWindow;
     return complete ? &functions : nullptr;
+}
+
+ITypeInfo* AccessibleTypeInfo()
+{
+    static ITypeInfo* const info = [] {
+        ITypeLib* library = nullptr;
+        ITypeInfo* found = nullptr;
+        if (Ole() && Ole()->LoadTypeLibEx && SUCCEEDED(Ole()->LoadTypeLibEx(L"oleacc.dll", REGKIND_NONE, &library))) {
+            library->GetTypeInfoOfGuid(kIAccessible, &found);
+            library->Release();
+        }
+        return found; // held for the life of the process, as the library caches it anyway
+    }();
+    return info;
 }
 
 VARIANT ChildId(LONG id)

@@ -18,14 +18,24 @@ struct OleFunctions {
     LRESULT(WINAPI* LresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
     HRESULT(WINAPI* CreateStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
     HRESULT(WINAPI* AccessibleObjectFromWindow)(HWND, DWORD, REFIID, void**) = nullptr;
+    HRESULT(WINAPI* LoadTypeLibEx)(LPCOLESTR, REGKIND, ITypeLib**) = nullptr;
 };
 
 // The functions, loaded (and COM started on this thread) on first use; nullptr when the system
 // lacks any of them.
 const OleFunctions* Ole();
 
+// The system's type information for IAccessible, from the accessibility library's own type
+// library; nullptr where the system has none.
+ITypeInfo* AccessibleTypeInfo();
+
 VARIANT ChildId(LONG id);
-inline bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+// An empty child id, as scripting clients pass it, means the object itself.
+inline bool IsSelf(const VARIANT& child)
+{
+    return child.vt == VT_EMPTY || (child.vt == VT_I4 && child.lVal == CHILDID_SELF);
+}
+inline VARIANT Normalised(const VARIANT& child) { return child.vt == VT_EMPTY ? ChildId(CHILDID_SELF) : child; }
 // A text as a screen reader receives it: S_FALSE and no string when there is none.
 HRESULT Answer(BSTR* out, const Text& text);
 HRESULT Answer(VARIANT* out, LONG value);

@@ -34,8 +34,27 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam)))
             return 0;
         break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+        OnFocus(message == WM_SETFOCUS);
+        return 0;
+    case WM_UPDATEUISTATE: // the focus rectangle shows or hides with the window's keyboard cues
+        InvalidateFocus();
+        break;
+    case WM_GETDLGCODE:
+        // Enter on a focused link is the link's, not a default button's; arrows do nothing.
+        if (m_Focused) {
+            const auto* pending = reinterpret_cast<const MSG*>(lParam);
+            const bool enter = pending && pending->message == WM_KEYDOWN && pending->wParam == VK_RETURN;
+            return DLGC_WANTARROWS | (enter ? DLGC_WANTMESSAGE : 0);
+        }
+        break;
+    case WM_KEYDOWN:
+        if (OnKeyDown(wParam, lParam))
+            return 0;
+        break;
     case WM_GETOBJECT:
-        if (const LRESULT object = m_Form.AnswerGetObject(hWnd(), nullptr, wParam, lParam))
+        if (const LRESULT object = m_Form.AnswerGetObject(hWnd(), m_Form.ControlOfWindow(hWnd()), wParam, lParam))
             return object;
         break;
     case kAccessibleActionMessage:
@@ -95,6 +114,19 @@ void Surface::Paint(HDC dc)
             DrawTextW(dc, Wide(caption), -1, &box, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
         }
     }
+    // A focused link is framed as the system frames one: a dotted rectangle round its caption,
+    // while the window shows its keyboard cues.
+    const LRESULT cues = SendMessageW(hWnd(), WM_QUERYUISTATE, 0, 0);
+    if (Control* focused = FocusedElement(); focused && !(cues & UISF_HIDEFOCUS)) {
+        ScopedSelect font(dc, focused->Font());
+        const Text caption = focused->GetText();
+        RECT frame = focused->Bounds();
+        DrawTextW(dc, Wide(caption), -1, &frame, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+        InflateRect(&frame, 1, 1);
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &frame);
+    }
 }
 
 bool Surface::OnSetCursor(HWND hit, UINT area)
@@ -138,11 +170,51 @@ bool Surface::OnCommand(HWND sender, WORD code)
     const ControlKind kind = control->Design().Kind;
     if (kind == ControlKind::CommandButton && code == BN_CLICKED)
         m_Form.Raise(*control, Event::Click);
-    else if (kind == ControlKind::ListBox && code == LBN_SELCHANGE)
-        m_Form.Raise(*control, Event::Click); // any selection change the user makes
     else if (kind == ControlKind::ListBox && code == LBN_DBLCLK)
         m_Form.Raise(*control, Event::DblClick);
     return true;
+}
+
+void Surface::FocusElement(Control& element)
+{
+    InvalidateFocus();
+    m_Focused = &element;
+    if (GetFocus() == hWnd())
+        OnFocus(true);
+    else
+        SetFocus(hWnd()); // WM_SETFOCUS announces it
+}
+
+Control* Surface::FocusedElement() const { return GetFocus() == hWnd() ? m_Focused : nullptr; }
+
+void Surface::OnFocus(bool gained)
+{
+    InvalidateFocus();
+    if (gained) {
+        m_Form.OnFocusChanged(hWnd());
+        if (m_Focused)
+            m_Form.AnnounceFocus(*m_Focused);
+    }
+}
+
+bool Surface::OnKeyDown(WPARAM key, LPARAM flags)
+{
+    Control* focused = FocusedElement();
+    const bool repeat = (flags & (1 << 30)) != 0; // a key held down acts once
+    if (!focused || (key != VK_RETURN && key != VK_SPACE))
+        return false;
+    if (!repeat)
+        m_Form.Raise(*focused, Event::Click);
+    return true;
+}
+
+void Surface::InvalidateFocus()
+{
+    if (!m_Focused || !hWnd())
+        return;
+    RECT frame = m_Focused->Bounds();
+    InflateRect(&frame, 2, 2);
+    InvalidateRect(hWnd(), &frame, FALSE);
 }
 
 Control* Surface::WindowlessAt(POINT point)
