@@ -1,6 +1,7 @@
 # Sourced by run.sh and test.sh: a private X server with a window manager and a fresh Wine
 # prefix, and the means to end exactly what was started here.
-#   session_start DIR   - Xvfb + openbox on a free display, WINEPREFIX=DIR/prefix, wineboot done
+#   session_start DIR   - Xvfb + openbox on a free display, WINEPREFIX=DIR/prefix, wineboot done;
+#                         QUORVEL_SCREEN names the file that is the screen's memory
 #   session_stop        - ends that wineserver, openbox and Xvfb by their own ids
 
 WINE64=/usr/lib/wine/wine64
@@ -21,7 +22,11 @@ session_free_display() {
 session_start_x() {
   local display
   display=$(session_free_display) || { echo "no free X display" >&2; return 1; }
-  Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # The screen's memory in a file: what a person sees, read without asking the X server, whose
+  # answers for overlapping windows that share a colormap (as Wine's do) are not the screen.
+  mkdir -p "$1"
+  Xvfb ":$display" -screen 0 1024x768x24 -fbdir "$1" -nolisten tcp >/dev/null 2>&1 &
+  export QUORVEL_SCREEN="$1/Xvfb_screen0"
   SESSION_XVFB_PID=$!
   export DISPLAY=":$display"
   for _ in $(seq 1 100); do
@@ -48,7 +53,7 @@ session_start_wine() {
 session_start() {
   local dir=$1
   mkdir -p "$dir"
-  session_start_x
+  session_start_x "$dir/screen"
   session_start_wine "$dir/prefix"
   # A wineserver kept alive for the whole run spares every test the cost of starting one.
   "$WINESERVER" -p >/dev/null 2>&1

@@ -28,6 +28,7 @@ TEST(LongRuns, FiveHundredTripsAndSearchesLeaveNothingBehind)
             ClickAt(examples.hWnd(), CentreOf(examples.Controls(frmInfo::Voci, category)));
             PumpFor();
             PressKey(examples.Controls(frmInfo::List1).hWnd(), VK_DOWN);
+            PressKey(examples.Controls(frmInfo::List1).hWnd(), VK_RETURN);
             PumpFor();
         });
         PressKey(box.hWnd(), VK_RETURN);

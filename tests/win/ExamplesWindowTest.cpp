@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "WinTestSupport.h"
-#include "app/Hosts.h"
+#include "app/Addresses.h"
 
 namespace {
 
@@ -64,30 +64,40 @@ TEST_F(ExamplesWindow, ACategoryFillsTheListOnceInTableOrderAndTheUpperLabelTake
         PostMessageW(window.hWnd(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
         PumpFor(20);
         EXPECT_TRUE(window.IsLoaded() && List().ListCount() == 65);
-        EXPECT_EQ(recorder.Launches(), std::vector<std::string>{"http://" QUORVEL_SPONSOR_HOST});
+        EXPECT_EQ(recorder.Launches(), std::vector<std::string>{kSponsorAddress});
     });
 }
 
-TEST_F(ExamplesWindow, AChosenEntryReplacesTheSearchTextWithTheCaretAtItsEnd)
+TEST_F(ExamplesWindow, KeysBrowseTheListEnterOrAClickChoosesAndTheWordLandsInTheSearchBox)
 {
     LaunchRecorder recorder;
-    WithExamplesOpen([&](frmInfo& window) {
-        PressKey(List().hWnd(), VK_DOWN);
-        PumpFor(20);
-        EXPECT_TRUE(window.IsLoaded()) << "an empty list has nothing to choose";
-        ClickCategory(0);
-        SendMessageW(List().hWnd(), LB_SETTOPINDEX, 93, 0);
-        RECT wren{};
-        SendMessageW(List().hWnd(), LB_GETITEMRECT, 93, reinterpret_cast<LPARAM>(&wren));
-        ClickAt(List().hWnd(), {20, (wren.top + wren.bottom) / 2});
+    for (bool byMouse : {false, true}) {
+        WithExamplesOpen([&](frmInfo& window) {
+            PressKey(List().hWnd(), VK_RETURN), PumpFor(20);
+            EXPECT_TRUE(window.IsLoaded()) << "an empty list has nothing to choose";
+            ClickCategory(0);
+            for (UINT key : std::initializer_list<UINT>{VK_DOWN, VK_DOWN, VK_NEXT, VK_END, VK_HOME, VK_UP, 'W'})
+                PressKey(List().hWnd(), key), PumpFor(10); // W: the first entry that starts with it
+            EXPECT_TRUE(window.IsLoaded() && List().GetText() == u"warbler") << "browsing chooses nothing";
+            if (!byMouse)
+                return PressKey(List().hWnd(), VK_END), PressKey(List().hWnd(), VK_RETURN), PumpFor(50);
+            SendMessageW(List().hWnd(), LB_SETTOPINDEX, 93, 0);
+            RECT wren{};
+            SendMessageW(List().hWnd(), LB_GETITEMRECT, 93, reinterpret_cast<LPARAM>(&wren));
+            ClickAt(List().hWnd(), {20, (wren.top + wren.bottom) / 2});
+            PumpFor(50);
+        });
         PumpFor(50);
-    });
-    PumpFor(50);
-    EXPECT_EQ(SearchBox().GetText(), u"wren ") << "replaced, trailing blank and all";
+        EXPECT_EQ(SearchBox().GetText(), u"wren ") << "replaced, trailing blank and all";
+        SearchBox().SetText(u"before");
+    }
     EXPECT_TRUE(recorder.Launches().empty()) << "choosing starts no search";
+    WithExamplesOpen([&](frmInfo&) {
+        ClickCategory(0), PressKey(List().hWnd(), VK_DOWN), PressKey(List().hWnd(), VK_RETURN), PumpFor(50);
+    });
     DWORD start = 0;
     SendMessageW(SearchBox().hWnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), 0);
-    EXPECT_EQ(start, 5u) << "the caret at the end";
+    EXPECT_EQ(start * 1000 + SearchBox().GetText().size(), 9009u) << "the caret after \"blackbird\"";
     EXPECT_TRUE(GetActiveWindow() != ShownSearchWindow().hWnd() || GetFocus() == SearchBox().hWnd());
 }
 
@@ -101,7 +111,12 @@ TEST_F(ExamplesWindow, ANewScaleKeepsTheEntriesAndEveryLabelInsideTheWindow)
             for (const Control& control : window.AllControls())
                 EXPECT_LE(control.Bounds().right, client.right) << dpi << " " << control.Index();
             EXPECT_EQ(List().ListCount(), 56) << "the entries stay at " << dpi;
-            EXPECT_NEAR(SendMessageW(List().hWnd(), LB_GETITEMHEIGHT, 0, 0), MulDiv(13, dpi, 96), 2) << dpi;
+            const LRESULT row = SendMessageW(List().hWnd(), LB_GETITEMHEIGHT, 0, 0);
+            EXPECT_NEAR(row, MulDiv(13, dpi, 96), 2) << dpi;
+            RECT rows, box;
+            GetClientRect(List().hWnd(), &rows), GetWindowRect(List().hWnd(), &box);
+            EXPECT_EQ(rows.bottom % row, 0) << "whole rows only at " << dpi;
+            EXPECT_LE(box.bottom - box.top, MulDiv(3375, dpi, 1440)) << "no taller than designed at " << dpi;
         }
     });
 }

@@ -1,8 +1,10 @@
 // The search window as a person sees and uses it, at every scale.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "WinTestSupport.h"
-#include "app/Hosts.h"
+#include "app/Addresses.h"
 #include "app/WebLinks.h"
 #include "app/mXPManifest.h"
 #include "forms/MessageLoop.h"
@@ -12,7 +14,7 @@
 namespace {
 
 using Id = frmGoogleVideo::ControlId;
-const std::string kSearch = "http://" QUORVEL_SERVICE_HOST "/ISAPI/search.dll?keywords=";
+const std::string kSearch = kSearchAddress;
 
 struct SearchWindow : testing::Test {
     void SetUp() override { Box().SetText(u""); }
@@ -111,11 +113,11 @@ TEST_F(SearchWindow, EnterInEveryFormAndTheButtonSearchTheTextAsTyped)
     PumpFor();
     HoldKeys({});
     SendMessageW(form.Controls(Id::cmdSearch).hWnd(), BM_CLICK, 0, 0);
-    for (int i = 0; i < 49; ++i) // held down: the first press and 48 auto-repeats
+    for (int i = 0; i < 49; ++i) // held down: the first press and 48 auto-repeats search once
         PostMessageW(Box().hWnd(), WM_KEYDOWN, VK_RETURN, 1 | (i > 0 ? 1 << 30 : 0));
     PressKey(Box().hWnd(), VK_ESCAPE), PressKey(Box().hWnd(), VK_TAB); // other keys search nothing
     PumpFor(20);
-    EXPECT_EQ(recorder.Launches(), std::vector<std::string>(54, kSearch + "blackbird"));
+    EXPECT_EQ(recorder.Launches(), std::vector<std::string>(6, kSearch + "blackbird"));
     EXPECT_EQ(Box().GetText(), u"blackbird");
 
     ASSERT_EQ(GetACP(), 1252u) << "the addresses below are those of Windows-1252";
@@ -152,18 +154,61 @@ TEST_F(SearchWindow, BlankAndOverlongSearchesInfoAndTheLinksAnswer)
     form.cmdSearch_Click();
     EXPECT_EQ(recorder.Launches().size(), 1u);
 
+    LaunchRecorder failing(false); // no browser: every launch says so, and the window stays as it was
+    for (const std::function<void()>& launch : std::initializer_list<std::function<void()>>{
+             [&] { Enter(); }, [&] { ClickAt(Container(), CentreOf(Link(1))); },
+             [&] { ClickAt(Container(), CentreOf(Link(3))); }, [&] { frmInfo::Instance().Image6_DblClick(); }}) {
+        const SeenMessageBox box = ExpectMessageBox(L"Dide QV", launch);
+        EXPECT_EQ(box.Text, L"Nessun browser ha potuto aprire l'indirizzo");
+        EXPECT_EQ(box.Icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32515)));
+    }
+    EXPECT_EQ(failing.Launches().size(), 4u);
+    EXPECT_EQ(Box().GetText(), Text(fitting, u'\u65e5'));
+
     const SeenMessageBox info = ExpectMessageBox(L"Dide Quorvel", [&] { ClickAt(Container(), CentreOf(Link(2))); });
     EXPECT_EQ(info.Text, L"Dide Quorvel\r\nVersione 1.0.0.2\r\nIvo Marchetti") << "name, version, author";
     EXPECT_EQ(info.Icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32516)));
+    LaunchRecorder links;
     ClickAt(Container(), CentreOf(Link(1))), ClickAt(Container(), CentreOf(Link(3))), PumpFor();
-    EXPECT_EQ(recorder.Launches(), (std::vector<std::string>{recorder.Launches()[0], "http://" QUORVEL_SPONSOR_HOST,
-                                                             "http://" QUORVEL_SERVICE_HOST "/index.html"}));
+    EXPECT_EQ(links.Launches(), (std::vector<std::string>{kSponsorAddress, kHomeAddress}));
+}
+
+TEST_F(SearchWindow, TabGoesRoundEveryStopBothWaysAndOnlyAFocusedButtonIsTheDefault)
+{
+    SetForegroundWindow(form.hWnd()), PumpFor(50);
+    Box().SetFocus();
+    const auto focused = [&] {
+        Control* control = form.FocusedControl();
+        return control ? control->AccessibleName() : u"";
+    };
+    const auto defaults = [&] {
+        Text buttons;
+        for (Id id : {Id::Command1, Id::cmdSearch})
+            if ((GetWindowLongW(form.Controls(id).hWnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+                buttons += form.Controls(id).AccessibleName();
+        return buttons;
+    };
+    const std::vector<Text> round = {u"thanks to Tavernix", u"Chiudi", u"Info", u"Esempi", u"Quorvel home",
+                                     u"Cerca in rete", u"Inserire il nome del suono di riferimento"};
+    std::vector<Text> forwards, backwards;
+    for (size_t i = 0; i < round.size(); ++i) {
+        PressKey(GetFocus(), VK_TAB), PumpFor();
+        forwards.push_back(focused() + u" " + defaults());
+    }
+    HoldKeys({VK_SHIFT});
+    for (size_t i = 0; i < round.size(); ++i)
+        PressKey(GetFocus(), VK_TAB), PumpFor(), backwards.insert(backwards.begin(), focused());
+    HoldKeys({});
+    for (size_t i = 0; i < round.size(); ++i) {
+        EXPECT_EQ(forwards[i], round[i] + u" " + (round[i] == u"Esempi" || round[i] == u"Cerca in rete" ? round[i] : u""));
+        EXPECT_EQ(backwards[(i + 1) % round.size()], round[i]) << "Shift+Tab goes the same way back";
+    }
 }
 
 namespace {
 // In a process of its own, which the error ends: 1 when the box said what it should.
 [[maybe_unused]] const bool registered = RegisterChildRoutine("untrapped-error", [] {
-    SetShellLaunchForTesting(+[](const std::string&) { throw RuntimeError(1234, u"Shell", u"no shell"); });
+    SetShellLaunchForTesting(+[](const std::string&) -> bool { throw RuntimeError(1234, u"Shell", u"no shell"); });
     WhenWindowAppears(L"Dide Quorvel", [](HWND box) {
         wchar_t text[256] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 256);

@@ -11,6 +11,7 @@
 
 namespace {
 std::vector<std::string> g_Launches;
+bool g_LaunchesSucceed = true;
 std::function<void(HWND)> g_WindowAction;
 std::wstring g_WindowTitle;
 } // namespace
@@ -69,10 +70,11 @@ void ScaleTo(Form& window, int dpi)
     SendMessageW(window.hWnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
 }
 
-LaunchRecorder::LaunchRecorder()
+LaunchRecorder::LaunchRecorder(bool succeed)
 {
     g_Launches.clear();
-    SetShellLaunchForTesting([](const std::string& address) { g_Launches.push_back(address); });
+    g_LaunchesSucceed = succeed;
+    SetShellLaunchForTesting([](const std::string& address) { return g_Launches.push_back(address), g_LaunchesSucceed; });
 }
 
 LaunchRecorder::~LaunchRecorder() { SetShellLaunchForTesting(nullptr); }

@@ -19,9 +19,9 @@ void PressKey(HWND window, UINT virtualKey, LPARAM flags = 0); // 1 << 24: keypa
 void HoldKeys(std::initializer_list<int> virtualKeys);         // what GetKeyState reports
 void ScaleTo(Form& window, int dpi); // WM_DPICHANGED with the frame that scale gives it
 
-// Records every address handed to the shell while it lives.
+// Records every address handed to the shell while it lives; each launch fails unless succeed.
 struct LaunchRecorder {
-    LaunchRecorder();
+    explicit LaunchRecorder(bool succeed = true);
     ~LaunchRecorder();
     std::vector<std::string>& Launches();
 };
