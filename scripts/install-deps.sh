@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
-# Installs what building and testing need on Debian 12: the MinGW-w64 cross compilers, Wine
-# (64-bit only; this machine runs no 32-bit code), an X server with a window manager for the
-# end-to-end journeys, and the tools those journeys drive the program with.
+# Installs what is missing on Debian 12, for running (the default) or for testing as well:
+#   install-deps.sh [run|test]
+# run:  the MinGW-w64 cross compilers, Wine (64-bit only; this machine runs no 32-bit code), its
+#       fonts, and xdg-utils, through which Wine hands a web address to the desktop's browser;
+# test: also an X server with a window manager for the end-to-end journeys, the tools those
+#       journeys drive the program with, the host compilers with the sanitizers and the fuzzer,
+#       and headless Chromium for the journey through a real browser.
 set -euo pipefail
 
 packages=(
-  cmake ninja-build make g++ clang libclang-rt-14-dev googletest
+  cmake ninja-build make g++
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-x86-64-dev mingw-w64-i686-dev binutils-mingw-w64
-  wine wine64
-  xvfb openbox xdotool xclip imagemagick x11-utils
-  fonts-wine fonts-liberation
-  python3 python3-pil python3-pefile
+  wine wine64 fonts-wine fonts-liberation xdg-utils
 )
+if [ "${1:-run}" = test ]; then
+  packages+=(
+    clang libclang-rt-14-dev googletest
+    xvfb openbox xdotool xclip imagemagick x11-utils chromium-headless-shell
+    python3 python3-pil python3-pefile
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

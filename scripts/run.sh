@@ -6,8 +6,9 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
+QUORVEL_DEPS=run
 source scripts/build.sh
-quorvel_build windows-x64 DideQuorvel
+quorvel_build windows-x64 DideQuorvel -- -DQUORVEL_BUILD_TESTS=OFF
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "No X session (DISPLAY is not set): start one, or use 'xvfb-run -a scripts/run.sh'." >&2

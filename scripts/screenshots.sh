@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/build.sh
-quorvel_build windows-x64
+quorvel_build windows-x64 -- -DQUORVEL_BUILD_TESTS=ON
 source scripts/session.sh
 session_start "$root/build/screenshots-session"
 ctest --preset windows-x64 -L e2e

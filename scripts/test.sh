@@ -23,7 +23,7 @@ quorvel_build windows-x86
 bash scripts/check-reproducible.sh
 
 echo "== Windows x86_64 under Wine: real windows and the real program"
-quorvel_build windows-x64 -- -DQUORVEL_I686_PROGRAM="$root/build/windows-x86/Dide Quorvel.exe"
+quorvel_build windows-x64 -- -DQUORVEL_BUILD_TESTS=ON -DQUORVEL_I686_PROGRAM="$root/build/windows-x86/Dide Quorvel.exe"
 source scripts/session.sh
 session_start "$root/build/session"
 ctest --preset windows-x64
