@@ -42,11 +42,13 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/generated/app.rc PROPERTIES
 # Everything but WinMain, so the tests can build the real windows in their own process.
 add_library(quorvel_app STATIC
   src/forms/Accessibility.cpp
+  src/forms/AccessibleElements.cpp
   src/forms/AccessibleObject.cpp
   src/forms/Control.cpp
   src/forms/ControlToolTips.cpp
   src/forms/Dpi.cpp
   src/forms/Form.cpp
+  src/forms/FormFocus.cpp
   src/forms/FormShowing.cpp
   src/forms/Layout.cpp
   src/forms/MessageLoop.cpp

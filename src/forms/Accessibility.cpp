@@ -3,22 +3,6 @@
 #include <algorithm>
 
 #include "forms/AccessibleObject.h"
-#include "forms/Form.h"
-
-std::vector<Control*> AccessibleElements(Form& form, HWND surface)
-{
-    std::vector<Control*> elements;
-    for (Control& control : form.AllControls()) {
-        const bool decoration = control.Design().Kind == ControlKind::Image && control.AccessibleName().empty();
-        if (control.ContainerWindow() == surface && !decoration)
-            elements.push_back(&control);
-    }
-    std::stable_sort(elements.begin(), elements.end(), [](const Control* a, const Control* b) {
-        const auto order = [](const Control* c) { return static_cast<uint16_t>(c->Design().TabIndex); };
-        return order(a) < order(b); // kNoTabStop, -1, sorts last
-    });
-    return elements;
-}
 
 LRESULT AccessibleObjects::Answer(Form& form, HWND window, Control* control, WPARAM wParam, LPARAM lParam)
 {

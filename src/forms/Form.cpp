@@ -105,6 +105,17 @@ HWND Form::ContainerWindowOf(const Control& control)
     return container == kOnForm ? hWnd() : Controls(container).hWnd();
 }
 
+Surface& Form::SurfaceOf(HWND window)
+{
+    if (window == hWnd())
+        return *this;
+    for (const auto& box : m_PictureBoxes) {
+        if (box->hWnd() == window)
+            return *box;
+    }
+    throw RuntimeError(kErrInternal, m_Design.Name, u"Superficie inesistente");
+}
+
 void Form::InstallDesignedIcon()
 {
     HANDLE icon = m_Layout.Icon.Get();
@@ -213,136 +224,6 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return Surface::OnMessage(message, wParam, lParam);
-}
-
-void Form::OnActivate(bool active, bool minimized)
-{
-    if (!active) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hWnd(), focus))
-            m_LastFocus = focus;
-    } else if (!minimized) {
-        // Like a dialog: the focus goes back to the control that had it.
-        if (m_LastFocus && IsWindow(m_LastFocus) && IsChild(hWnd(), m_LastFocus))
-            SetFocus(m_LastFocus);
-        else
-            FocusFirstControl();
-    }
-}
-
-void Form::FocusControl(HWND control)
-{
-    m_LastFocus = control;
-    if (GetActiveWindow() == hWnd())
-        SetFocus(control);
-}
-
-void Form::FocusFirstControl()
-{
-    if (m_Design.InitialFocus >= 0)
-        return FocusOn(Controls(m_Design.InitialFocus));
-    const std::vector<Control*> stops = TabStops();
-    if (stops.empty())
-        SetFocus(hWnd());
-    else
-        FocusOn(*stops.front());
-}
-
-std::vector<Control*> Form::TabStops()
-{
-    std::vector<Control*> stops;
-    for (Control& control : m_Controls) {
-        const ControlDesign& row = control.Design();
-        const bool stop = control.hWnd() ? row.Kind != ControlKind::PictureBox && IsWindowVisible(control.hWnd()) &&
-                                               IsWindowEnabled(control.hWnd())
-                                         : row.Kind == ControlKind::Label && Handles(row.Id, Event::Click);
-        if (stop && row.TabIndex != kNoTabStop)
-            stops.push_back(&control);
-    }
-    std::stable_sort(stops.begin(), stops.end(),
-                     [](const Control* a, const Control* b) { return a->Design().TabIndex < b->Design().TabIndex; });
-    return stops;
-}
-
-Control* Form::FocusedControl()
-{
-    HWND focus = GetFocus();
-    if (!focus || !IsLoaded())
-        return nullptr;
-    if (Control* control = ControlOfWindow(focus); control && control->Design().Kind != ControlKind::PictureBox)
-        return control;
-    if (focus != hWnd() && !ControlOfWindow(focus))
-        return nullptr;
-    return SurfaceOf(focus).FocusedElement();
-}
-
-bool Form::OnTabKey(const MSG& message)
-{
-    // Done here rather than by the dialog manager, which knows only windows, not the links the
-    // surfaces draw.
-    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || GetKeyState(VK_CONTROL) < 0 ||
-        GetKeyState(VK_MENU) < 0)
-        return false;
-    HWND focus = GetFocus();
-    if (focus && (SendMessageW(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message)) &
-                  DLGC_WANTTAB))
-        return false;
-    const std::vector<Control*> stops = TabStops();
-    if (stops.empty())
-        return false;
-    const bool backwards = GetKeyState(VK_SHIFT) < 0;
-    const size_t count = stops.size();
-    const auto at = std::find(stops.begin(), stops.end(), FocusedControl());
-    const size_t next = at == stops.end() ? (backwards ? count - 1 : 0)
-                                          : (static_cast<size_t>(at - stops.begin()) + (backwards ? count - 1 : 1)) % count;
-    // The keyboard is in use: focus rectangles show from now on, as the dialog manager does.
-    SendMessageW(hWnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-    if (stops[next]->Design().Kind == ControlKind::TextBox) // a text box tabbed into has its text selected
-        SendMessageW(stops[next]->hWnd(), EM_SETSEL, 0, -1);
-    FocusOn(*stops[next]);
-    return true;
-}
-
-void Form::FocusOn(Control& control)
-{
-    if (control.hWnd())
-        SetFocus(control.hWnd());
-    else
-        SurfaceOf(control.ContainerWindow()).FocusElement(control);
-}
-
-void Form::OnFocusChanged(HWND focus)
-{
-    // As in a dialog, Enter presses the focused button, so that one alone wears the default
-    // frame; where the focus is elsewhere, Enter belongs to the focused control.
-    for (Control& control : m_Controls) {
-        if (control.Design().Kind != ControlKind::CommandButton || !control.hWnd())
-            continue;
-        const bool isDefault = control.hWnd() == focus;
-        const bool wasDefault = (GetWindowLongW(control.hWnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-        if (isDefault != wasDefault)
-            SendMessageW(control.hWnd(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
-    }
-}
-
-void Form::AnnounceFocus(const Control& control)
-{
-    const std::vector<Control*> elements = AccessibleElements(*this, control.ContainerWindow());
-    const auto at = std::find(elements.begin(), elements.end(), &control);
-    if (at != elements.end())
-        NotifyWinEvent(EVENT_OBJECT_FOCUS, control.ContainerWindow(), OBJID_CLIENT,
-                       static_cast<LONG>(at - elements.begin()) + 1);
-}
-
-Surface& Form::SurfaceOf(HWND window)
-{
-    if (window == hWnd())
-        return *this;
-    for (const auto& box : m_PictureBoxes) {
-        if (box->hWnd() == window)
-            return *box;
-    }
-    throw RuntimeError(kErrInternal, m_Design.Name, u"Superficie inesistente");
 }
 
 void Form::OnDpiChanged(int dpi, const RECT& suggested)
