@@ -179,9 +179,10 @@ int wmain(int argc, wchar_t** argv)
     std::printf("start-up, %d runs each, alternating: ms from CreateProcess\n", runs);
     for (const Moment& m : moments) {
         const Figures o = Summarise(m.Ours), f = Summarise(m.Bare), r = Summarise(m.Ratios);
-        std::printf("  window %-8s Dide Quorvel   median %7.1f   min %7.1f   max %7.1f\n", m.Name, o.Median, o.Min, o.Max);
-        std::printf("  window %-8s bare window    median %7.1f   min %7.1f   max %7.1f\n", m.Name, f.Median, f.Min, f.Max);
-        std::printf("  window %-8s ratio          median %7.2f   min %7.2f   max %7.2f\n", m.Name, r.Median, r.Min, r.Max);
+        const char* row = "  window %-8s %-14s median %7.*f   min %7.*f   max %7.*f\n";
+        std::printf(row, m.Name, "Dide Quorvel", 1, o.Median, 1, o.Min, 1, o.Max);
+        std::printf(row, m.Name, "bare window", 1, f.Median, 1, f.Min, 1, f.Max);
+        std::printf(row, m.Name, "ratio", 2, r.Median, 2, r.Min, 2, r.Max);
     }
     if (!opening.empty()) {
         std::printf("examples window (\"...\" to visible and idle)   median %7.1f ms\n", Summarise(opening).Median);

@@ -1,8 +1,9 @@
 #pragma once
 // The accessible object of one window of a form: a surface (the form or a picture box), whose
 // children are the controls lying on it, or a windowed control, named and described as the
-// program says. Its control is the one whose window it is (none for the form itself). Every answer goes through the layer's error boundary; once the window has gone
-// every question is answered "not connected".
+// program says; its control is the one whose window it is (none for the form itself). Every
+// answer goes through the layer's error boundary; once the window has gone every question is
+// answered "not connected".
 #include <optional>
 #include <utility>
 #include <vector>

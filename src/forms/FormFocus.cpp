@@ -86,8 +86,8 @@ bool Form::OnTabKey(const MSG& message)
     const bool backwards = GetKeyState(VK_SHIFT) < 0;
     const size_t count = stops.size();
     const auto at = std::find(stops.begin(), stops.end(), FocusedControl());
-    const size_t next = at == stops.end() ? (backwards ? count - 1 : 0)
-                                          : (static_cast<size_t>(at - stops.begin()) + (backwards ? count - 1 : 1)) % count;
+    const size_t from = static_cast<size_t>(at - stops.begin());
+    const size_t next = at == stops.end() ? (backwards ? count - 1 : 0) : (from + (backwards ? count - 1 : 1)) % count;
     // The keyboard is in use: focus rectangles show from now on, as the dialog manager does.
     SendMessageW(hWnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     if (stops[next]->Design().Kind == ControlKind::TextBox) // a text box tabbed into has its text selected

@@ -109,7 +109,8 @@ void LayoutResources::SpreadRows(const FormDesign& design, std::span<Control> co
 
 void LayoutResources::SpreadRow(std::vector<Control*>& row, int left, int right, int gap)
 {
-    std::sort(row.begin(), row.end(), [](const Control* a, const Control* b) { return a->m_Bounds.left < b->m_Bounds.left; });
+    std::sort(row.begin(), row.end(),
+              [](const Control* a, const Control* b) { return a->m_Bounds.left < b->m_Bounds.left; });
     const size_t count = row.size();
     std::vector<int> x(count), width(count);
     for (size_t i = 0; i < count; ++i) {

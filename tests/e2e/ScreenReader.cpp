@@ -30,7 +30,9 @@ VARIANT Child(LONG id)
     return v;
 }
 
-std::wstring Name(IAccessible* object, VARIANT child, HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*) = &IAccessible::get_accName)
+using TextProperty = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+
+std::wstring Name(IAccessible* object, VARIANT child, TextProperty property = &IAccessible::get_accName)
 {
     BSTR name = nullptr;
     (object->*property)(child, &name);
@@ -42,7 +44,8 @@ std::wstring Name(IAccessible* object, VARIANT child, HRESULT (STDMETHODCALLTYPE
 IAccessible* ClientOf(const wchar_t* title)
 {
     IAccessible* client = nullptr;
-    AccessibleObjectFromWindow(FindWindowW(nullptr, title), OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&client));
+    AccessibleObjectFromWindow(FindWindowW(nullptr, title), OBJID_CLIENT, kIAccessible,
+                               reinterpret_cast<void**>(&client));
     return client;
 }
 
@@ -106,7 +109,9 @@ int WalkTree(const wchar_t* title)
             IAccessible* parent = ObjectOf(dispatch);
             LONG count = 0;
             parentIsLister = 0;
-            for (LONG sibling = 1; parent && SUCCEEDED(parent->get_accChildCount(&count)) && sibling <= count; ++sibling) {
+            if (parent)
+                parent->get_accChildCount(&count);
+            for (LONG sibling = 1; sibling <= count; ++sibling) {
                 IDispatch* listed = nullptr;
                 if (parent->get_accChild(Child(sibling), &listed) == S_OK) {
                     IAccessible* other = ObjectOf(listed);

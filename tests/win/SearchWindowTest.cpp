@@ -200,7 +200,8 @@ TEST_F(SearchWindow, TabGoesRoundEveryStopBothWaysAndOnlyAFocusedButtonIsTheDefa
         PressKey(GetFocus(), VK_TAB), PumpFor(), backwards.insert(backwards.begin(), focused());
     HoldKeys({});
     for (size_t i = 0; i < round.size(); ++i) {
-        EXPECT_EQ(forwards[i], round[i] + u" " + (round[i] == u"Esempi" || round[i] == u"Cerca in rete" ? round[i] : u""));
+        const bool button = round[i] == u"Esempi" || round[i] == u"Cerca in rete";
+        EXPECT_EQ(forwards[i], round[i] + u" " + (button ? round[i] : u"")) << "the focused button alone is default";
         EXPECT_EQ(backwards[(i + 1) % round.size()], round[i]) << "Shift+Tab goes the same way back";
     }
 }

@@ -74,7 +74,10 @@ LaunchRecorder::LaunchRecorder(bool succeed)
 {
     g_Launches.clear();
     g_LaunchesSucceed = succeed;
-    SetShellLaunchForTesting([](const std::string& address) { return g_Launches.push_back(address), g_LaunchesSucceed; });
+    SetShellLaunchForTesting([](const std::string& address) {
+        g_Launches.push_back(address);
+        return g_LaunchesSucceed;
+    });
 }
 
 LaunchRecorder::~LaunchRecorder() { SetShellLaunchForTesting(nullptr); }
