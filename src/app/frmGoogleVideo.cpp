@@ -66,9 +66,12 @@ constexpr ControlDesign kControls[] = {
 };
 // clang-format on
 
+// The designed icon (group 1) is not installed: it was only ever replaced with "ICON_0" before
+// anyone could see it. Until Form_Load's icons arrive the window shows the program's icon, which
+// is that same picture.
 constexpr FormDesign kDesign{
     u"frmGoogleVideo", u"Quorvel - tutti i file audio in rete :-)", 6225, 2910,
-    /*MinButton*/ true, /*IconResource*/ 1, /*IconData*/ nullptr, &kWindowFont,
+    /*MinButton*/ true, /*IconResource*/ 0, /*IconData*/ nullptr, &kWindowFont,
     /*InitialFocus: the window exists to be typed into*/ txtSearch, kControls};
 
 // Every argument of cToolTip::Create, one balloon per row.
@@ -125,14 +128,20 @@ void frmGoogleVideo::Form_Initialize() { ApplyStartupSettings(); }
 
 void frmGoogleVideo::Form_Load()
 {
-    InitToolTips();
-    InstallWindowIcons(hWnd(), u"ICON_0", true);
+    // The balloons are needed once the pointer has rested on a control, the icons once the
+    // window is on screen: made right after its first paint, the window appears sooner.
+    AfterShown([](Form& form) {
+        auto& self = static_cast<frmGoogleVideo&>(form);
+        self.InitToolTips();
+        InstallWindowIcons(self.hWnd(), u"ICON_0", true);
+    });
 }
 
 void frmGoogleVideo::Form_DpiChanged()
 {
-    // The balloons measure their controls when they are made: made again at the new size.
-    for (size_t i = 0; i < colToolTips->size(); ++i)
+    // The balloons measure their controls when they are made: made again at the new size
+    // (unless they are still to be made, at the scale of that moment).
+    for (size_t i = 0; colToolTips && i < colToolTips->size(); ++i)
         CreateBalloon(*(*colToolTips)[i].second, kBalloonTips[i], Controls(kBalloonTips[i].Control));
     InstallWindowIcons(hWnd(), u"ICON_0", true);
 }

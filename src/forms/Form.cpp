@@ -13,9 +13,39 @@ constexpr UINT kUnloadMessage = WM_APP + 1;
 constexpr UINT_PTR kFirstControlId = 100; // clear of IDOK and IDCANCEL, which dialog keys send
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
+struct ProgramIcons {
+    HICON Large = nullptr, Small = nullptr;
+};
+
+BOOL CALLBACK LoadFirstIcon(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR found)
+{
+    auto* icons = reinterpret_cast<ProgramIcons*>(found);
+    const auto load = [&](int metric) {
+        const int size = GetSystemMetrics(metric);
+        return static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, size, size, LR_SHARED));
+    };
+    icons->Large = load(SM_CXICON);
+    icons->Small = load(SM_CXSMICON);
+    return FALSE; // the first is the one
+}
+
+// The program's own icon, as the shell shows it for the program file: the first icon group of
+// the executable. A window shows it until it gets icons of its own, so one that gets them only
+// once it is on screen opens with the same picture.
+ProgramIcons ProgramIcon()
+{
+    ProgramIcons icons;
+    EnumResourceNamesW(ProgramInstance(), reinterpret_cast<LPCWSTR>(RT_GROUP_ICON), LoadFirstIcon,
+                       reinterpret_cast<LONG_PTR>(&icons));
+    return icons;
+}
+
 ATOM FormClass()
 {
-    static const ATOM windowClass = Window::Register(L"QuorvelForm");
+    static const ATOM windowClass = [] {
+        const ProgramIcons icons = ProgramIcon();
+        return Window::Register(L"QuorvelForm", icons.Large, icons.Small);
+    }();
     return windowClass;
 }
 
@@ -155,6 +185,7 @@ void Form::OnNcDestroy()
     EnableDisabledWindows();
     m_Accessibles.DisconnectAll();
     m_ToolTips.Forget();
+    m_AfterShown = nullptr;
     m_LastFocus = nullptr;
     m_Modal = false;
     m_UnloadPending = false;
@@ -220,6 +251,11 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_TIMER:
+        if (wParam != kAfterShownTimer)
+            break;
+        RunAfterShown();
+        return 0;
     default:
         break;
     }
@@ -243,6 +279,7 @@ void Form::OnDpiChanged(int dpi, const RECT& suggested)
     }
     m_Layout = std::move(fresh); // the previous fonts and pictures go now that nothing uses them
     m_ToolTips.Reset();
+    ControlToolTipWindow();
     InstallDesignedIcon();
     SetWindowPos(hWnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);

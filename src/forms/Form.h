@@ -39,9 +39,12 @@ public:
     int Dpi() const { return m_Dpi; }
     Control& Controls(int id, int16_t index = kNoIndex);
     std::span<Control> AllControls() { return m_Controls; }
-    // The ordinary tooltips of the controls. They are only needed once the pointer moves over
-    // the window, so they are made then (or when asked for here), not while the window opens.
+    // The ordinary tooltips of the controls. Nobody sees one before the pointer has rested on
+    // a control, so they are made once the window is on screen (or when asked for here).
     HWND ControlToolTipWindow();
+    // Work that nothing on screen needs yet, run once the shown window has been painted and
+    // the queue is empty: the window appears and answers input without waiting for it.
+    void AfterShown(void (*work)(Form&)) { m_AfterShown = work; }
 
     static Form* FromWindow(HWND window);
 
@@ -89,8 +92,11 @@ private:
     void InstallDesignedIcon();
     void FocusFirstControl();
     void FocusOn(Control& control);
+    static constexpr UINT_PTR kAfterShownTimer = 1;
     static BOOL CALLBACK DisableForModal(HWND window, LPARAM modal);
     void EnableDisabledWindows();
+    void ArmAfterShown();
+    void RunAfterShown();
 
     const FormDesign& m_Design;
     std::span<const EventRow> m_Events;
@@ -99,6 +105,7 @@ private:
     LayoutResources m_Layout;
     ControlToolTips m_ToolTips;
     AccessibleObjects m_Accessibles;
+    void (*m_AfterShown)(Form&) = nullptr;
     HWND m_LastFocus = nullptr;
     std::vector<HWND> m_DisabledByModal;
     int m_Dpi = 96;

@@ -1,5 +1,7 @@
 #include "forms/Form.h"
 
+#include <utility>
+
 #include "forms/MessageLoop.h"
 #include "forms/RuntimeError.h"
 
@@ -11,6 +13,7 @@ void Form::Show()
     Load();
     ShowWindow(hWnd(), SW_SHOWNORMAL);
     UpdateWindow(hWnd());
+    ArmAfterShown();
 }
 
 void Form::ShowModal()
@@ -22,9 +25,25 @@ void Form::ShowModal()
     EnumThreadWindows(GetCurrentThreadId(), DisableForModal, reinterpret_cast<LPARAM>(this));
     ShowWindow(hWnd(), SW_SHOWNORMAL);
     UpdateWindow(hWnd());
+    ArmAfterShown();
     while (IsLoaded() && PumpMessage()) {
     }
     Unload();
+}
+
+void Form::ArmAfterShown()
+{
+    // A timer rather than a posted message: the system hands out a timer's message only when
+    // nothing else is waiting, so the window's painting and any input come first.
+    SetTimer(hWnd(), kAfterShownTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void Form::RunAfterShown()
+{
+    KillTimer(hWnd(), kAfterShownTimer);
+    ControlToolTipWindow();
+    if (const auto work = std::exchange(m_AfterShown, nullptr))
+        work(*this);
 }
 
 BOOL CALLBACK Form::DisableForModal(HWND window, LPARAM modal)

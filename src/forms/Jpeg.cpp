@@ -11,6 +11,10 @@ constexpr uint8_t kZigzag[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25,
                                  35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
                                  58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
+// Rounded to the nearest and held within a byte; a cast rather than lround, which is a library
+// call per sample.
+uint8_t Clamped(float v) { return v <= 0 ? 0 : v >= 255 ? 255 : static_cast<uint8_t>(v + 0.5f); }
+
 struct Huffman {
     bool Defined = false;
     std::array<uint8_t, 256> Symbols{};
@@ -366,9 +370,21 @@ void Decoder::InverseTransform(const int16_t block[64], const uint16_t quant[64]
                     (u == 0 ? std::sqrt(0.5) : 1.0) * std::cos((2 * x + 1) * u * 3.14159265358979323846 / 16) / 2);
         return b;
     }();
+    if (std::all_of(block + 1, block + 64, [](int16_t c) { return c == 0; })) {
+        // Only the average: a flat block, as the full sums would give it.
+        const uint8_t flat = Clamped(basis[0] * (basis[0] * static_cast<float>(block[0] * quant[0])) + 128);
+        for (int y = 0; y < 8; ++y)
+            std::fill_n(out + y * stride, 8, flat);
+        return;
+    }
     float columns[64];
     for (int u = 0; u < 8; ++u) {
-        for (int y = 0; y < 8; ++y) {
+        bool empty = true; // most columns of a block hold no coefficient at all
+        for (int v = 0; v < 8; ++v)
+            empty = empty && block[v * 8 + u] == 0;
+        for (int y = 0; y < 8 && empty; ++y)
+            columns[y * 8 + u] = 0;
+        for (int y = 0; y < 8 && !empty; ++y) {
             float sum = 0;
             for (int v = 0; v < 8; ++v)
                 sum += basis[static_cast<size_t>(y * 8 + v)] * static_cast<float>(block[v * 8 + u] * quant[v * 8 + u]);
@@ -380,8 +396,7 @@ void Decoder::InverseTransform(const int16_t block[64], const uint16_t quant[64]
             float sum = 0;
             for (int u = 0; u < 8; ++u)
                 sum += basis[static_cast<size_t>(x * 8 + u)] * columns[y * 8 + u];
-            const int value = static_cast<int>(std::lround(sum + 128));
-            out[y * stride + x] = static_cast<uint8_t>(std::clamp(value, 0, 255));
+            out[y * stride + x] = Clamped(sum + 128);
         }
     }
 }
@@ -391,24 +406,29 @@ void Decoder::Convert(DecodedImage& image) const
     image.Width = m_Width;
     image.Height = m_Height;
     image.Pixels.assign(static_cast<size_t>(m_Width) * static_cast<size_t>(m_Height), 0);
-    auto sample = [&](const Component& c, int x, int y) {
-        const int sx = x * c.H / m_HMax, sy = y * c.V / m_VMax; // nearest sample of a subsampled plane
-        return static_cast<float>(c.Samples[static_cast<size_t>(sy) * static_cast<size_t>(c.BlocksWide * 8) +
-                                            static_cast<size_t>(sx)]);
-    };
+    const bool colour = m_Components.size() == 3;
+    uint32_t* pixel = image.Pixels.data();
     for (int y = 0; y < m_Height; ++y) {
+        // The row of each plane that this pixel row takes its samples from (nearest sample of a
+        // subsampled plane).
+        const uint8_t* rows[3] = {};
+        for (size_t i = 0; i < m_Components.size() && i < 3; ++i) {
+            const Component& c = m_Components[i];
+            rows[i] = c.Samples.data() + static_cast<size_t>(y * c.V / m_VMax) * static_cast<size_t>(c.BlocksWide * 8);
+        }
+        const auto sample = [&](int i, int x) {
+            return static_cast<float>(rows[i][x * m_Components[static_cast<size_t>(i)].H / m_HMax]);
+        };
         for (int x = 0; x < m_Width; ++x) {
-            const float luma = sample(m_Components[0], x, y);
+            const float luma = sample(0, x);
             float r = luma, g = luma, b = luma;
-            if (m_Components.size() == 3) {
-                const float cb = sample(m_Components[1], x, y) - 128, cr = sample(m_Components[2], x, y) - 128;
+            if (colour) {
+                const float cb = sample(1, x) - 128, cr = sample(2, x) - 128;
                 r = luma + 1.402f * cr;
                 g = luma - 0.344136f * cb - 0.714136f * cr;
                 b = luma + 1.772f * cb;
             }
-            const auto channel = [](float v) { return static_cast<uint32_t>(std::clamp(std::lround(v), 0L, 255L)); };
-            image.Pixels[static_cast<size_t>(y) * static_cast<size_t>(m_Width) + static_cast<size_t>(x)] =
-                channel(r) << 16 | channel(g) << 8 | channel(b);
+            *pixel++ = uint32_t{Clamped(r)} << 16 | uint32_t{Clamped(g)} << 8 | Clamped(b);
         }
     }
 }

@@ -40,10 +40,11 @@ ScopedGdiObject PictureOfSize(const EmbeddedData& jpeg, int width, int height)
 {
     // Our own decoder: the platform's (OLE, WIC, GDI+) each load codec libraries first, which
     // costs the first window more than the decoding itself.
-    DecodedImage decoded;
-    if (!DecodeBaselineJpeg(jpeg.Bytes, jpeg.Size, decoded))
+    DecodedImage image;
+    if (!DecodeBaselineJpeg(jpeg.Bytes, jpeg.Size, image))
         return {};
-    const DecodedImage image = Resample(decoded, width, height);
+    if (image.Width != width || image.Height != height) // at 96 DPI the pictures fit as they are
+        image = Resample(image, width, height);
     if (image.Pixels.empty())
         return {};
     BITMAPINFO info{};

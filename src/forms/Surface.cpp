@@ -22,9 +22,6 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam)))
             return TRUE;
         break;
-    case WM_MOUSEMOVE:
-        m_Form.ControlToolTipWindow(); // from here on the tooltips watch the pointer themselves
-        break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_LBUTTONDBLCLK:

@@ -8,13 +8,15 @@ Window::~Window()
         DestroyWindow(m_hWnd);
 }
 
-ATOM Window::Register(const wchar_t* className)
+ATOM Window::Register(const wchar_t* className, HICON icon, HICON smallIcon)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.style = CS_DBLCLKS;
     windowClass.lpfnWndProc = Thunk;
     windowClass.hInstance = ProgramInstance();
+    windowClass.hIcon = icon;
+    windowClass.hIconSm = smallIcon; // else the system makes one from the large icon, slowly
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
     windowClass.lpszClassName = className;
     return RegisterClassExW(&windowClass);

@@ -13,8 +13,9 @@ public:
 
     HWND hWnd() const { return m_hWnd; }
 
-    // Registers a class of the layer's windows; its windows are told apart by that class.
-    static ATOM Register(const wchar_t* className);
+    // Registers a class of the layer's windows; its windows are told apart by that class. They
+    // show icon until they are given one of their own.
+    static ATOM Register(const wchar_t* className, HICON icon = nullptr, HICON smallIcon = nullptr);
     // The object behind a window of that class, or nullptr. Subclassing the window (a tooltip
     // does) changes its procedure, never its class.
     static Window* FromHandle(HWND window, ATOM windowClass);

@@ -227,3 +227,29 @@ TEST(TopLevelErrorHandler, ShowsTheNumberAndDescriptionOfTheSearchsErrorThenEnds
 {
     EXPECT_EQ(ChildExitCode("untrapped-error"), 1u);
 }
+
+namespace {
+// In a process of its own, the window's first moments: 0 when all went as it should.
+[[maybe_unused]] const bool opening = RegisterChildRoutine("first-moments", [] {
+    frmGoogleVideo& form = frmGoogleVideo::Instance();
+    form.Show();
+    const auto icon = [&](int size) { return LPARAM(LoadImageA(ProgramInstance(), "ICON_0", IMAGE_ICON, size, size, LR_SHARED)); };
+    // 1: the balloons were made before the window could show itself (and the scale change
+    // below would not test what it should); 2: meanwhile the window shows another icon.
+    int faults = (form.ToolTips() ? 1 : 0) | (GetClassLongPtrW(form.hWnd(), GCLP_HICON) == icon(32) ? 0 : 2);
+    ScaleTo(form, 144); // before the balloons exist
+    PumpFor(50);
+    // 4: no balloons, or balloons measured at the old scale; 8: the window's own icons missing.
+    RECT tool{};
+    if (form.ToolTips() && form.ToolTips()->size() == 3)
+        GetWindowRect(form.Controls(Id::txtSearch).hWnd(), &tool);
+    faults |= tool.right - tool.left == MulDiv(214, 144, 96) ? 0 : 4;
+    faults |= SendMessageW(form.hWnd(), WM_GETICON, ICON_BIG, 0) == icon(48) ? 0 : 8;
+    return faults;
+});
+} // namespace
+
+TEST(SearchWindowOpening, ShowsTheProgramsIconAtOnceAndMakesTheBalloonsOnceOnScreen)
+{
+    EXPECT_EQ(ChildExitCode("first-moments"), 0u);
+}
