@@ -32,7 +32,7 @@ struct Component {
 class Decoder {
 public:
     Decoder(const unsigned char* data, size_t size) : m_Data(data), m_Size(size) {}
-    bool Decode(DecodedImage& image);
+    bool Decode(PixelTarget target, void* context);
 
 private:
     bool ReadSegment(size_t& length);
@@ -47,7 +47,7 @@ private:
     int Bit();
     bool Restart();
     void InverseTransform(const int16_t block[64], const uint16_t quant[64], uint8_t* out, int stride) const;
-    void Convert(DecodedImage& image) const;
+    void Convert(uint32_t* pixel) const;
 
     const unsigned char* m_Data;
     size_t m_Size;
@@ -66,7 +66,7 @@ private:
 
 uint16_t Read16(const unsigned char* p) { return static_cast<uint16_t>(p[0] << 8 | p[1]); }
 
-bool Decoder::Decode(DecodedImage& image)
+bool Decoder::Decode(PixelTarget target, void* context)
 {
     if (m_Size < 4 || m_Data[0] != 0xFF || m_Data[1] != 0xD8)
         return false;
@@ -105,10 +105,10 @@ bool Decoder::Decode(DecodedImage& image)
         if (m_Scanned)
             break;
     }
-    if (!m_Scanned)
-        return false;
-    Convert(image);
-    return true;
+    uint32_t* pixels = m_Scanned ? target(m_Width, m_Height, context) : nullptr;
+    if (pixels)
+        Convert(pixels);
+    return pixels != nullptr;
 }
 
 bool Decoder::ReadSegment(size_t& length)
@@ -370,23 +370,18 @@ void Decoder::InverseTransform(const int16_t block[64], const uint16_t quant[64]
                     (u == 0 ? std::sqrt(0.5) : 1.0) * std::cos((2 * x + 1) * u * 3.14159265358979323846 / 16) / 2);
         return b;
     }();
-    if (std::all_of(block + 1, block + 64, [](int16_t c) { return c == 0; })) {
-        // Only the average: a flat block, as the full sums would give it.
-        const uint8_t flat = Clamped(basis[0] * (basis[0] * static_cast<float>(block[0] * quant[0])) + 128);
-        for (int y = 0; y < 8; ++y)
-            std::fill_n(out + y * stride, 8, flat);
-        return;
+    // Coefficients past the last non-zero row and column add nothing, and most blocks keep only
+    // their lowest frequencies: the products stop there.
+    int rows = 0, columnsUsed = 0;
+    for (int i = 0; i < 64; ++i) {
+        if (block[i])
+            rows = std::max(rows, i / 8 + 1), columnsUsed = std::max(columnsUsed, i % 8 + 1);
     }
     float columns[64];
-    for (int u = 0; u < 8; ++u) {
-        bool empty = true; // most columns of a block hold no coefficient at all
-        for (int v = 0; v < 8; ++v)
-            empty = empty && block[v * 8 + u] == 0;
-        for (int y = 0; y < 8 && empty; ++y)
-            columns[y * 8 + u] = 0;
-        for (int y = 0; y < 8 && !empty; ++y) {
+    for (int u = 0; u < columnsUsed; ++u) {
+        for (int y = 0; y < 8; ++y) {
             float sum = 0;
-            for (int v = 0; v < 8; ++v)
+            for (int v = 0; v < rows; ++v)
                 sum += basis[static_cast<size_t>(y * 8 + v)] * static_cast<float>(block[v * 8 + u] * quant[v * 8 + u]);
             columns[y * 8 + u] = sum;
         }
@@ -394,49 +389,57 @@ void Decoder::InverseTransform(const int16_t block[64], const uint16_t quant[64]
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
             float sum = 0;
-            for (int u = 0; u < 8; ++u)
+            for (int u = 0; u < columnsUsed; ++u)
                 sum += basis[static_cast<size_t>(x * 8 + u)] * columns[y * 8 + u];
             out[y * stride + x] = Clamped(sum + 128);
         }
     }
 }
 
-void Decoder::Convert(DecodedImage& image) const
+void Decoder::Convert(uint32_t* pixel) const
 {
-    image.Width = m_Width;
-    image.Height = m_Height;
-    image.Pixels.assign(static_cast<size_t>(m_Width) * static_cast<size_t>(m_Height), 0);
-    const bool colour = m_Components.size() == 3;
-    uint32_t* pixel = image.Pixels.data();
+    // A subsampled plane has one sample for two pixels: the nearest is taken.
+    const auto row = [&](const Component& c, int y) {
+        return c.Samples.data() + static_cast<size_t>(c.V < m_VMax ? y / 2 : y) * static_cast<size_t>(c.BlocksWide * 8);
+    };
+    const auto shift = [&](const Component& c) { return c.H < m_HMax ? 1 : 0; };
+    const Component& luma = m_Components[0];
     for (int y = 0; y < m_Height; ++y) {
-        // The row of each plane that this pixel row takes its samples from (nearest sample of a
-        // subsampled plane).
-        const uint8_t* rows[3] = {};
-        for (size_t i = 0; i < m_Components.size() && i < 3; ++i) {
-            const Component& c = m_Components[i];
-            rows[i] = c.Samples.data() + static_cast<size_t>(y * c.V / m_VMax) * static_cast<size_t>(c.BlocksWide * 8);
+        const uint8_t* l = row(luma, y);
+        const int ls = shift(luma);
+        if (m_Components.size() != 3) {
+            for (int x = 0; x < m_Width; ++x)
+                *pixel++ = l[x >> ls] * 0x010101u;
+            continue;
         }
-        const auto sample = [&](int i, int x) {
-            return static_cast<float>(rows[i][x * m_Components[static_cast<size_t>(i)].H / m_HMax]);
-        };
+        const uint8_t *b = row(m_Components[1], y), *r = row(m_Components[2], y);
+        const int bs = shift(m_Components[1]), rs = shift(m_Components[2]);
         for (int x = 0; x < m_Width; ++x) {
-            const float luma = sample(0, x);
-            float r = luma, g = luma, b = luma;
-            if (colour) {
-                const float cb = sample(1, x) - 128, cr = sample(2, x) - 128;
-                r = luma + 1.402f * cr;
-                g = luma - 0.344136f * cb - 0.714136f * cr;
-                b = luma + 1.772f * cb;
-            }
-            *pixel++ = uint32_t{Clamped(r)} << 16 | uint32_t{Clamped(g)} << 8 | Clamped(b);
+            // JFIF's YCbCr to RGB in 16-bit fixed point, rounded.
+            const int lum = l[x >> ls], cb = b[x >> bs] - 128, cr = r[x >> rs] - 128;
+            const int red = lum + ((91881 * cr + 32768) >> 16);
+            const int green = lum - ((22554 * cb + 46802 * cr - 32768) >> 16);
+            const int blue = lum + ((116130 * cb + 32768) >> 16);
+            *pixel++ = static_cast<uint32_t>(std::clamp(red, 0, 255) << 16 | std::clamp(green, 0, 255) << 8 |
+                                             std::clamp(blue, 0, 255));
         }
     }
 }
 
 } // namespace
 
-bool DecodeBaselineJpeg(const unsigned char* data, size_t size, DecodedImage& image)
+bool DecodeBaselineJpeg(const unsigned char* data, size_t size, PixelTarget target, void* context)
 {
     Decoder decoder(data, size);
-    return decoder.Decode(image);
+    return decoder.Decode(target, context);
+}
+
+bool DecodeBaselineJpeg(const unsigned char* data, size_t size, DecodedImage& image)
+{
+    const PixelTarget intoImage = [](int width, int height, void* context) {
+        auto& decoded = *static_cast<DecodedImage*>(context);
+        decoded = {width, height, std::vector<uint32_t>(static_cast<size_t>(width) * static_cast<size_t>(height))};
+        return decoded.Pixels.data();
+    };
+    return DecodeBaselineJpeg(data, size, intoImage, &image);
 }

@@ -15,3 +15,8 @@ struct DecodedImage {
 // False for anything that is not a well-formed baseline JPEG of at most 1024 x 1024 pixels;
 // never reads outside `data`.
 bool DecodeBaselineJpeg(const unsigned char* data, size_t size, DecodedImage& image);
+
+// The same, decoding into a buffer of width x height pixels that `target` gives once the size is
+// known (a bitmap's own bits, say, which saves a copy); a null buffer refuses the picture.
+using PixelTarget = uint32_t* (*)(int width, int height, void* context);
+bool DecodeBaselineJpeg(const unsigned char* data, size_t size, PixelTarget target, void* context);

@@ -34,28 +34,54 @@ FileImage FirstImage(const EmbeddedData& file)
     return image;
 }
 
+// A top-down 32-bit bitmap whose bits the program writes itself.
+ScopedGdiObject TopDownBitmap(int width, int height, uint32_t*& bits)
+{
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height; // top-down, as decoded
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* memory = nullptr;
+    ScopedGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &memory, nullptr, 0));
+    bits = static_cast<uint32_t*>(memory);
+    return bitmap;
+}
+
+struct Drawing {
+    int Width, Height;
+    ScopedGdiObject Bitmap; // decoded straight into, when the picture fits its box as it is
+    DecodedImage Image;     // else decoded here, then resampled
+};
+
 } // namespace
 
 ScopedGdiObject PictureOfSize(const EmbeddedData& jpeg, int width, int height)
 {
     // Our own decoder: the platform's (OLE, WIC, GDI+) each load codec libraries first, which
     // costs the first window more than the decoding itself.
-    DecodedImage image;
-    if (!DecodeBaselineJpeg(jpeg.Bytes, jpeg.Size, image))
+    Drawing drawing{width, height, {}, {}};
+    const PixelTarget target = [](int decodedWidth, int decodedHeight, void* context) -> uint32_t* {
+        auto& d = *static_cast<Drawing*>(context);
+        uint32_t* bits = nullptr;
+        if (decodedWidth == d.Width && decodedHeight == d.Height) { // at 96 DPI the pictures fit as they are
+            d.Bitmap = TopDownBitmap(decodedWidth, decodedHeight, bits);
+        } else {
+            d.Image = {decodedWidth, decodedHeight,
+                       std::vector<uint32_t>(static_cast<size_t>(decodedWidth) * static_cast<size_t>(decodedHeight))};
+            bits = d.Image.Pixels.data();
+        }
+        return bits;
+    };
+    if (!DecodeBaselineJpeg(jpeg.Bytes, jpeg.Size, target, &drawing))
         return {};
-    if (image.Width != width || image.Height != height) // at 96 DPI the pictures fit as they are
-        image = Resample(image, width, height);
-    if (image.Pixels.empty())
-        return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = image.Width;
-    info.bmiHeader.biHeight = -image.Height; // top-down, as decoded
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    ScopedGdiObject bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (drawing.Bitmap)
+        return std::move(drawing.Bitmap);
+    const DecodedImage image = Resample(drawing.Image, width, height);
+    uint32_t* bits = nullptr;
+    ScopedGdiObject bitmap = image.Pixels.empty() ? ScopedGdiObject() : TopDownBitmap(image.Width, image.Height, bits);
     if (bits)
         std::memcpy(bits, image.Pixels.data(), image.Pixels.size() * sizeof(uint32_t));
     return bitmap;

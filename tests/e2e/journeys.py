@@ -39,7 +39,8 @@ def expect(condition, message):
 
 def run(*command, check=True):
     result = subprocess.run(command, capture_output=True, stdin=subprocess.DEVNULL, timeout=60, text=True)
-    expect(not check or result.returncode == 0, f"failed: {' '.join(command)}")
+    expect(not check or result.returncode == 0,
+           f"failed ({result.returncode}): {' '.join(command)}\n{result.stdout}{result.stderr}")
     return result.stdout
 
 
@@ -47,9 +48,20 @@ def reader(*arguments, check=True):  # the screen reader's lines
     return run(WINE, os.path.join(tools, "ScreenReader.exe"), *arguments, check=check).splitlines()
 
 
+def reg_add(key, *value):
+    # Rarely (twice in hundreds of runs, never in 2,100 tries made to provoke it) Wine's reg.exe
+    # answered 1 to a write made just after the previous program had ended, and never twice in
+    # a row. A second try keeps the journey's answer the same; the first answer is printed.
+    command = [WINE, "reg", "add", key, *value, "/f"]
+    first = subprocess.run(command, capture_output=True, stdin=subprocess.DEVNULL, timeout=60, text=True)
+    if first.returncode != 0:
+        print(f"reg add answered {first.returncode}: {first.stdout}{first.stderr}; trying again", flush=True)
+        run(*command)
+
+
 def handler(command):  # what the shell starts for an http address; None: nothing
     if command:
-        run(WINE, "reg", "add", HTTP_COMMAND, "/ve", "/f", "/d", command)
+        reg_add(HTTP_COMMAND, "/ve", "/d", command)
     else:
         run(WINE, "reg", "delete", HTTP_COMMAND, "/f", check=False)
 
@@ -172,7 +184,7 @@ def dpi(value):
     if value == 96:
         run(WINE, "reg", "delete", DESKTOP, "/v", "LogPixels", "/f", check=False)
     else:
-        run(WINE, "reg", "add", DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(value), "/f")
+        reg_add(DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(value))
 
 
 def tree(title):  # the elements a screen reader meets walking down from the window: depth|name|role|state|parent|value
