@@ -369,17 +369,18 @@ def journey_boxes():
         for scale in (96, 144):
             dpi(scale)
             with started(f"boxes-{scale}") as (process, window):
-                for text, title, says in ((" ", "Dide QV", "Nessuna parola inserita per la ricerca"),
-                                          ("\u65e5" * 101, "Dide QV", "Testo troppo lungo per la ricerca"),
-                                          ("owl", "Dide QV", "Nessun browser ha potuto aprire l'indirizzo"),
-                                          (None, "Dide Quorvel", "Versione 1.0.0.2")):
+                for name, text, title, says in (
+                        ("blank", " ", "Dide QV", "Nessuna parola inserita per la ricerca"),
+                        ("long", "\u65e5" * 101, "Dide QV", "Testo troppo lungo per la ricerca"),
+                        ("no-browser", "owl", "Dide QV", "Nessun browser ha potuto aprire l'indirizzo"),
+                        ("info", None, "Dide Quorvel", "Versione 1.0.0.2")):
                     if text is None:
                         click(window, *(v * scale // 96 for v in LINK_INFO))
                     else:
                         replace_text(window, text, scale)
                         keys("Return")
                     box = active_window(title)
-                    pixels = list(Image.open(screenshot(shot(f"box-{scale}"), box, (0,) * 4)).convert("L").getdata())
+                    pixels = list(Image.open(screenshot(shot(f"box-{name}-{scale}"), box, (0,) * 4)).convert("L").getdata())
                     expect(sum(p < 16 for p in pixels) < len(pixels) // 4, f"{says!r} is black at {scale} DPI")
                     expect(any(says in text for text in reader("texts", title)), f"the box does not say {says!r}")
                     keys("Return")
