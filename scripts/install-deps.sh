@@ -5,7 +5,8 @@
 #       fonts, and xdg-utils, through which Wine hands a web address to the desktop's browser;
 # test: also an X server with a window manager for the end-to-end journeys, the tools those
 #       journeys drive the program with, the host compilers with the sanitizers and the fuzzer,
-#       and headless Chromium for the journey through a real browser.
+#       headless Chromium for the journey through a real browser, and git, with which the
+#       reproducibility check copies the sources.
 set -euo pipefail
 
 packages=(
@@ -17,7 +18,7 @@ if [ "${1:-run}" = test ]; then
   packages+=(
     clang libclang-rt-14-dev googletest
     xvfb openbox xdotool xclip imagemagick x11-utils chromium-headless-shell
-    python3 python3-pil python3-pefile
+    python3 python3-pil python3-pefile git
   )
 fi
 
