@@ -13,8 +13,8 @@ public:
 
     HWND hWnd() const { return m_hWnd; }
 
-    // Registers a class of the layer's windows; its windows are told apart by that class. They
-    // show icon until they are given one of their own.
+    // Registers a class of the layer's windows; its windows are told apart by that class, and
+    // show the class's icons until they are given their own.
     static ATOM Register(const wchar_t* className, HICON icon = nullptr, HICON smallIcon = nullptr);
     // The object behind a window of that class, or nullptr. Subclassing the window (a tooltip
     // does) changes its procedure, never its class.
