@@ -32,7 +32,7 @@ BOOL CALLBACK LoadFirstIcon(HMODULE module, LPCWSTR, LPWSTR name, LONG_PTR found
 // The program's own icon, as the shell shows it for the program file: the first icon group of
 // the executable. A window shows it until it gets icons of its own, so one that gets them only
 // once it is on screen opens with the same picture.
-ProgramIcons ProgramIcon()
+ProgramIcons LoadProgramIcons()
 {
     ProgramIcons icons;
     EnumResourceNamesW(ProgramInstance(), reinterpret_cast<LPCWSTR>(RT_GROUP_ICON), LoadFirstIcon,
@@ -43,7 +43,7 @@ ProgramIcons ProgramIcon()
 ATOM FormClass()
 {
     static const ATOM windowClass = [] {
-        const ProgramIcons icons = ProgramIcon();
+        const ProgramIcons icons = LoadProgramIcons();
         return Window::Register(L"QuorvelForm", icons.Large, icons.Small);
     }();
     return windowClass;
