@@ -10,9 +10,10 @@ source scripts/session.sh
 session_start "$root/build/screenshots-session"
 ctest --preset windows-x64 -L e2e
 shots=build/windows-x64/screenshots
-for name in search-window balloon-tooltip examples-window warning info focused-link focused-category \
-  box-no-browser-96; do
+for name in search-window balloon-tooltip examples-window focused-link focused-category box-no-browser-96 \
+  search-window-144; do
   cp "$shots/$name.png" "docs/$name.png"
 done
-cp "$shots/search-window-144.png" docs/search-window-144.png
+cp "$shots/box-blank-96.png" docs/warning.png
+cp "$shots/box-info-96.png" docs/info.png
 echo "docs/ refreshed from $shots"

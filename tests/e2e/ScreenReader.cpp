@@ -1,18 +1,19 @@
 // What a screen reader does, from its own process, through oleacc:
-//   walk TITLE          prints the tree of the window titled TITLE from its client object down:
-//                       one line per element, "depth|name|role|state|parent|value", parent being
-//                       1 when a child object's accParent is the object that listed it
+//   walk TITLE          reads the window titled TITLE: first its client object asked about itself
+//                       with an empty child id and through IDispatch by name, "self=NAME dispid=ID
+//                       invoked=NAME"; then accFocus followed down to the element with the focus,
+//                       "name|state|name at its top left corner" (empty when none has it); then
+//                       one line per element from the client object down,
+//                       "depth|name|role|state|parent|value|description", parent being 1 when a
+//                       child object's accParent is the object that listed it
 //   act TITLE NAME      does the default action of the element named NAME; prints its state and
 //                       the answer, and exits 0 only when the action was taken
 //   listen TITLE        prints the name of the element of each focus event, "ready" first, until
 //                       the window titled TITLE has come and gone
-//   texts TITLE         prints the text of each child window of the window titled TITLE (Wine's
-//                       standard objects give a message box's parts neither name nor role)
-//   ask TITLE           asks the client object about itself with an empty child id and through
-//                       IDispatch by name: "self=NAME dispid=ID invoked=NAME"
 #include <windows.h>
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -57,9 +58,9 @@ IAccessible* ObjectOf(IDispatch* dispatch)
     return object;
 }
 
-// Calls visit(object, child id, depth) for every element under object, depth first; stops when
-// visit returns true.
-bool Walk(IAccessible* object, int depth, const std::function<bool(IAccessible*, LONG, int)>& visit)
+// Calls visit(object, child id, depth, lister) for every element under object, depth first; stops
+// when visit returns true.
+bool Walk(IAccessible* object, int depth, const std::function<bool(IAccessible*, LONG, int, IAccessible*)>& visit)
 {
     LONG count = 0;
     object->get_accChildCount(&count);
@@ -67,23 +68,24 @@ bool Walk(IAccessible* object, int depth, const std::function<bool(IAccessible*,
         IDispatch* dispatch = nullptr;
         if (object->get_accChild(Child(id), &dispatch) == S_OK) {
             IAccessible* child = ObjectOf(dispatch);
-            const bool stop = child && (visit(child, CHILDID_SELF, depth) || Walk(child, depth + 1, visit));
+            const bool stop = child && (visit(child, CHILDID_SELF, depth, object) || Walk(child, depth + 1, visit));
             if (child)
                 child->Release();
             if (stop)
                 return true;
-        } else if (visit(object, id, depth)) {
+        } else if (visit(object, id, depth, object)) {
             return true;
         }
     }
     return false;
 }
 
-void Print(const std::wstring& line)
+// One line each: a line break in a text (a balloon's) is printed as a blank. The program's texts
+// are plain ASCII.
+void Print(std::wstring line)
 {
-    std::string utf8(line.size() * 4 + 1, '\0');
-    utf8.resize(WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8.data(), int(utf8.size()), nullptr, nullptr) - 1);
-    std::printf("%s\n", utf8.c_str());
+    std::replace_if(line.begin(), line.end(), [](wchar_t c) { return c == L'\r' || c == L'\n'; }, L' ');
+    std::printf("%ls\n", line.c_str());
     std::fflush(stdout);
 }
 
@@ -94,38 +96,62 @@ LONG StateOf(IAccessible* object, LONG id)
     return state.lVal;
 }
 
+// The objects met on the way are left to the process's end.
+void PrintFocus(IAccessible* object)
+{
+    VARIANT focus{};
+    while (object && object->get_accFocus(&focus) == S_OK && focus.vt == VT_DISPATCH)
+        object = ObjectOf(focus.pdispVal);
+    if (!object || focus.vt != VT_I4)
+        return Print(L"");
+    LONG left = 0, top = 0, width = 0, height = 0;
+    IAccessible* pointed = nullptr; // what a screen reader that follows the pointer would read there
+    VARIANT there{};
+    object->accLocation(&left, &top, &width, &height, focus);
+    AccessibleObjectFromPoint({left + 2, top + 2}, &pointed, &there);
+    Print(Name(object, focus) + L"|" + std::to_wstring(StateOf(object, focus.lVal)) + L"|" +
+          (pointed ? Name(pointed, there) : L""));
+}
+
+void PrintSelf(IAccessible* client)
+{
+    VARIANT empty{}; // VT_EMPTY: the object itself
+    wchar_t member[] = L"accName";
+    LPOLESTR names[] = {member};
+    DISPID id = 0;
+    client->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    VARIANT self = Child(CHILDID_SELF), result{};
+    DISPPARAMS parameters{&self, nullptr, 1, 0};
+    client->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &parameters, &result, nullptr, nullptr);
+    Print(L"self=" + Name(client, empty) + L" dispid=" + std::to_wstring(id) +
+          L" invoked=" + (result.vt == VT_BSTR ? result.bstrVal : L""));
+}
+
 int WalkTree(const wchar_t* title)
 {
     IAccessible* client = ClientOf(title);
     if (!client)
         return 2;
-    Walk(client, 0, [](IAccessible* object, LONG id, int depth) {
-        VARIANT role{};
-        object->get_accRole(Child(id), &role);
-        int parentIsLister = 1;
-        if (id == CHILDID_SELF) { // a child object: does its parent list it?
+    PrintSelf(client), PrintFocus(client);
+    Walk(client, 0, [](IAccessible* object, LONG id, int depth, IAccessible* lister) {
+        const auto role = [](IAccessible* element, LONG child) {
+            VARIANT role{};
+            element->get_accRole(Child(child), &role);
+            return std::to_wstring(role.lVal);
+        };
+        bool parentIsLister = true;
+        if (id == CHILDID_SELF) { // a child object: is its parent, by name and role, the one that listed it?
             IDispatch* dispatch = nullptr;
             object->get_accParent(&dispatch);
             IAccessible* parent = ObjectOf(dispatch);
-            LONG count = 0;
-            parentIsLister = 0;
-            if (parent)
-                parent->get_accChildCount(&count);
-            for (LONG sibling = 1; sibling <= count; ++sibling) {
-                IDispatch* listed = nullptr;
-                if (parent->get_accChild(Child(sibling), &listed) == S_OK) {
-                    IAccessible* other = ObjectOf(listed);
-                    parentIsLister |= other && Name(other, Child(0)) == Name(object, Child(0));
-                    if (other)
-                        other->Release();
-                }
-            }
+            parentIsLister = parent && Name(parent, Child(0)) + role(parent, 0) == Name(lister, Child(0)) + role(lister, 0);
             if (parent)
                 parent->Release();
         }
-        Print(std::to_wstring(depth) + L"|" + Name(object, Child(id)) + L"|" + std::to_wstring(role.lVal) + L"|" +
+        Print(std::to_wstring(depth) + L"|" + Name(object, Child(id)) + L"|" + role(object, id) + L"|" +
               std::to_wstring(StateOf(object, id)) + L"|" + std::to_wstring(parentIsLister) + L"|" +
-              Name(object, Child(id), &IAccessible::get_accValue));
+              Name(object, Child(id), &IAccessible::get_accValue) + L"|" +
+              Name(object, Child(id), &IAccessible::get_accDescription));
         return false;
     });
     client->Release();
@@ -137,7 +163,7 @@ int Act(const wchar_t* title, const wchar_t* name)
     IAccessible* client = ClientOf(title);
     int result = 2;
     if (client)
-        Walk(client, 0, [&](IAccessible* object, LONG id, int) {
+        Walk(client, 0, [&](IAccessible* object, LONG id, int, IAccessible*) {
             if (Name(object, Child(id)) != name)
                 return false;
             const HRESULT answer = object->accDoDefaultAction(Child(id));
@@ -186,36 +212,6 @@ int Listen(const wchar_t* title)
     return 0;
 }
 
-int Ask(const wchar_t* title)
-{
-    IAccessible* client = ClientOf(title);
-    if (!client)
-        return 2;
-    VARIANT empty{}; // VT_EMPTY: the object itself
-    wchar_t member[] = L"accName";
-    LPOLESTR names[] = {member};
-    DISPID id = 0;
-    client->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
-    VARIANT self = Child(CHILDID_SELF), result{};
-    DISPPARAMS parameters{&self, nullptr, 1, 0};
-    client->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &parameters, &result, nullptr, nullptr);
-    Print(L"self=" + Name(client, empty) + L" dispid=" + std::to_wstring(id) +
-          L" invoked=" + (result.vt == VT_BSTR ? result.bstrVal : L""));
-    client->Release();
-    return 0;
-}
-
-int Texts(const wchar_t* title)
-{
-    HWND window = FindWindowW(nullptr, title);
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t text[512] = {};
-        GetWindowTextW(child, text, 512);
-        Print(text);
-    }
-    return window ? 0 : 2;
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -228,10 +224,6 @@ int wmain(int argc, wchar_t** argv)
         return Act(argv[2], argv[3]);
     if (mode == L"listen" && argc == 3)
         return Listen(argv[2]);
-    if (mode == L"texts" && argc == 3)
-        return Texts(argv[2]);
-    if (mode == L"ask" && argc == 3)
-        return Ask(argv[2]);
-    std::fprintf(stderr, "usage: ScreenReader walk TITLE | act TITLE NAME | listen TITLE | texts TITLE | ask TITLE\n");
+    std::fprintf(stderr, "usage: ScreenReader walk TITLE | act TITLE NAME | listen TITLE\n");
     return 2;
 }
