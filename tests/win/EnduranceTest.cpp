@@ -23,7 +23,7 @@ TEST(LongRuns, FiveHundredTripsAndSearchesLeaveNothingBehind)
     };
     Control& box = ShownSearchWindow().Controls(frmGoogleVideo::txtSearch);
     LaunchRecorder recorder;
-    const auto trip = [&](int16_t category) {
+    const auto trip = [&](int16_t category) { // a word chosen from the keyboard, then searched
         WithExamplesOpen([&](frmInfo& examples) {
             ClickAt(examples.hWnd(), CentreOf(examples.Controls(frmInfo::Voci, category)));
             PumpFor();

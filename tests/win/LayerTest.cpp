@@ -21,11 +21,6 @@ namespace {
 });
 } // namespace
 
-TEST(WindowingLayer, ACloseRequestDuringAModalLoopWaitsOnceForTheEventToEnd)
-{
-    EXPECT_EQ(ChildExitCode("close-during-modal"), 0u);
-}
-
 TEST(WindowingLayer, ACommandWithoutASenderClicksNothingAndAFailedGetMessageEndsTheLoop)
 {
     LaunchRecorder recorder;
@@ -61,19 +56,4 @@ TEST(WindowingLayer, ABrokenModalWindowOrListFillGivesEverythingBack)
         EXPECT_THROW(window.Voci_Click(0), RuntimeError);
         EXPECT_EQ(redraws, (std::vector<WPARAM>{FALSE, TRUE})) << "the list draws again";
     });
-}
-
-TEST(WindowingLayer, TheRuntimeReportsProgrammingFaultsAsInternalErrors)
-{
-    // The program's runtime raises its own error; the library's would escape as std::out_of_range.
-    try {
-        (void)Text(u"abc").at(7);
-    } catch (const RuntimeError& error) {
-        EXPECT_TRUE(error.Number == kErrInternal && error.Description == u"Errore interno");
-    }
-    try {
-        Text().reserve(Text().max_size() + 1);
-    } catch (...) {
-        EXPECT_EQ(ErrorFromCurrentException().Number, kErrOutOfMemory);
-    }
 }

@@ -47,9 +47,9 @@ POINT CentreOf(const Control& control)
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-void PressKey(HWND window, UINT virtualKey, LPARAM flags)
+void PressKey(HWND window, UINT virtualKey)
 {
-    flags |= 1 | static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) << 16);
+    const auto flags = 1 | static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC) << 16);
     PostMessageW(window, WM_KEYDOWN, virtualKey, flags);
     PostMessageW(window, WM_KEYUP, virtualKey, flags | (3u << 30));
 }
@@ -89,15 +89,8 @@ void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> acti
     g_WindowTitle = title;
     g_WindowAction = std::move(action);
     SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        HWND found = nullptr;
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM result) {
-            wchar_t title[256] = {};
-            GetWindowTextW(window, title, 256);
-            const bool match = IsWindowVisible(window) && g_WindowTitle == title;
-            *reinterpret_cast<HWND*>(result) = match ? window : nullptr;
-            return BOOL(!match);
-        }, reinterpret_cast<LPARAM>(&found));
-        if (found) {
+        HWND found = FindWindowW(nullptr, g_WindowTitle.c_str()); // the prefix holds only this test's windows
+        if (found && IsWindowVisible(found)) {
             KillTimer(nullptr, timer);
             std::exchange(g_WindowAction, nullptr)(found);
         }
@@ -110,13 +103,9 @@ SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<v
     WhenWindowAppears(title, [&](HWND box) {
         wchar_t text[512] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 512);
-        seen = {text, nullptr, !GetDlgItem(box, IDCANCEL) && GetDlgItem(box, IDOK), GetWindow(box, GW_OWNER)};
-        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            wchar_t kind[32] = {};
-            GetClassNameW(child, kind, 32);
-            if (lstrcmpiW(kind, L"Static") == 0 && (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-                seen.Icon = reinterpret_cast<HICON>(SendMessageW(child, STM_GETICON, 0, 0));
-        }
+        HWND icon = FindWindowExW(box, nullptr, L"Static", nullptr); // the first of the box's statics
+        seen = {text, reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)),
+                !GetDlgItem(box, IDCANCEL) && GetDlgItem(box, IDOK), GetWindow(box, GW_OWNER)};
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     trigger();
@@ -145,23 +134,6 @@ std::map<std::string, int (*)()>& ChildRoutines()
 }
 
 bool RegisterChildRoutine(const char* name, int (*routine)()) { return ChildRoutines().emplace(name, routine).second; }
-
-DWORD ChildExitCode(const char* name)
-{
-    wchar_t path[MAX_PATH];
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring commandLine = L"\"" + std::wstring(path) + L"\" --child " + std::wstring(name, name + std::strlen(name));
-    STARTUPINFOW startup{sizeof(startup)};
-    PROCESS_INFORMATION child{};
-    CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child);
-    DWORD exitCode = 1000;
-    if (WaitForSingleObject(child.hProcess, 30000) == WAIT_OBJECT_0)
-        GetExitCodeProcess(child.hProcess, &exitCode);
-    else
-        TerminateProcess(child.hProcess, exitCode); // a child that hangs is a failure, not a leftover
-    CloseHandle(child.hThread), CloseHandle(child.hProcess);
-    return exitCode;
-}
 
 // Started again with --child NAME, the executable runs that routine instead of the tests.
 int main(int argc, char** argv)

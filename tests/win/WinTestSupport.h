@@ -15,7 +15,7 @@ frmGoogleVideo& ShownSearchWindow(); // loaded and shown as at start-up
 void PumpFor(int milliseconds = 0);  // delivers every queued message, for at least that long
 void ClickAt(HWND window, POINT point);
 POINT CentreOf(const Control& control);
-void PressKey(HWND window, UINT virtualKey, LPARAM flags = 0); // 1 << 24: keypad Enter
+void PressKey(HWND window, UINT virtualKey);
 void HoldKeys(std::initializer_list<int> virtualKeys);         // what GetKeyState reports
 void ScaleTo(Form& window, int dpi); // WM_DPICHANGED with the frame that scale gives it
 
@@ -26,7 +26,7 @@ struct LaunchRecorder {
     std::vector<std::string>& Launches();
 };
 
-// Runs `action` with this thread's first visible window titled `title`, from whatever (modal)
+// Runs `action` with the first visible window titled `title`, from whatever (modal)
 // loop runs once it exists.
 void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> action);
 
@@ -43,7 +43,5 @@ SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<v
 // window has closed, closing it with its close box if `during` left it open.
 void WithExamplesOpen(const std::function<void(frmInfo&)>& during);
 
-// A routine that must end its process runs in a child, this executable with --child NAME; its
-// exit code, or 1000 when it did not end in time.
+// A routine that must end its process runs as a test of its own: this executable with --child NAME.
 bool RegisterChildRoutine(const char* name, int (*routine)());
-DWORD ChildExitCode(const char* name);
