@@ -105,7 +105,7 @@ def started(name, environment=None):
     try:
         yield process, active_window(SEARCH)
     except Exception:
-        screenshot(os.path.abspath(f"failed-{name}.png"))
+        screenshot(os.path.join(os.getcwd(), f"failed-{name}"))
         raise
     finally:
         end(process)
@@ -162,9 +162,10 @@ def enter_text(text):  # typed, or pasted where xdotool cannot type it
     keys("ctrl+v")
 
 
-def screenshot(path, window=None, frame=(1, 20, 1, 1)):
+def screenshot(name, window=None, frame=(1, 20, 1, 1)):
     """The screen as a person sees it (the X server's screen memory), or a window's client area grown
-    by (left, top, right, bottom) pixels."""
+    by (left, top, right, bottom) pixels, in NAME.png among the shots."""
+    path = os.path.join(shots, name + ".png")
     os.makedirs(os.path.dirname(path), exist_ok=True)
     run("/usr/bin/convert", "xwd:" + os.environ["QUORVEL_SCREEN"], path)
     if window:
@@ -173,10 +174,6 @@ def screenshot(path, window=None, frame=(1, 20, 1, 1)):
         box = f"{w + frame[0] + frame[2]}x{h + frame[1] + frame[3]}+{max(x - frame[0], 0)}+{max(y - frame[1], 0)}"
         run("/usr/bin/convert", path, "-crop", box, "+repage", path)
     return path
-
-
-def shot(name):
-    return os.path.join(shots, name + ".png")
 
 
 def dpi(value):
@@ -200,7 +197,7 @@ def journey_keyboard():
         expect(listener.stdout.readline().strip() == "ready", "the screen reader did not start")
         with started("keyboard") as (process, window):
             keys("Tab")
-            screenshot(shot("focused-link"), window)
+            screenshot("focused-link", window)
             focus = reader("walk", SEARCH)[1]  # linked, focusable, focused; and the same element under the pointer
             expect(focus == f"thanks to Tavernix|{0x400000 | 0x100000 | 4}|thanks to Tavernix", f"focus: {focus}")
             keys("space")
@@ -231,7 +228,7 @@ def journey_keyboard():
             time.sleep(0.5)
             expect(windows(EXAMPLES), "browsing the list chose an entry")
             keys("Tab")
-            screenshot(shot("focused-category"), examples)
+            screenshot("focused-category", examples)
             keys("shift+Tab", "End", "Return")
             expect(gone(EXAMPLES), "Enter did not choose")
             keys("Return")
@@ -276,7 +273,7 @@ def message_boxes(window, scale):
             replace_text(window, text, scale)
             keys("Return")
         box = active_window(title)
-        pixels = list(Image.open(screenshot(shot(f"box-{name}-{scale}"), box)).convert("L").getdata())
+        pixels = list(Image.open(screenshot(f"box-{name}-{scale}", box)).convert("L").getdata())
         expect(sum(p < 16 for p in pixels) < len(pixels) // 4, f"{says!r} is black at {scale} DPI")
         keys("Return")
         expect(gone(title), f"Enter did not close {says!r}")
@@ -297,11 +294,11 @@ def journey_scales():
         for scale in (96, 120, 144, 192):
             dpi(scale)
             with started(f"scales-{scale}") as (process, window):
-                taken[scale, "search"] = screenshot(shot(f"search-window-{scale}"), window, (0,) * 4)
+                taken[scale, "search"] = screenshot(f"search-window-{scale}", window, (0,) * 4)
                 if scale in (96, 144):
                     message_boxes(window, scale)
                 click(window, *(v * scale // 96 for v in EXAMPLES_BUTTON))
-                taken[scale, "examples"] = screenshot(shot(f"examples-{scale}"), active_window(EXAMPLES), (0,) * 4)
+                taken[scale, "examples"] = screenshot(f"examples-{scale}", active_window(EXAMPLES), (0,) * 4)
             captions_apart(taken[scale, "examples"], scale)
     finally:
         dpi(96)
@@ -344,17 +341,15 @@ def journey_browser():
                 f" --user-data-dir=\"$(mktemp -d -p {folder})\" --host-resolver-rules='MAP * 127.0.0.1:{service.server_port}'"
                 " --dump-dom \"$1\" >/dev/null 2>&1\n")
     os.chmod(browser, 0o755)
-    site = lambda address: urllib.parse.urlsplit(address).netloc
-    path = lambda address: address[address.index("/", len("https://")):] if address.count("/") > 2 else "/"
-    received = lambda: service.got[-1] if service.got else None
-
-    def asked(count, address):
+    def asked(count, address):  # the latest request, for the address's host and path ("/" when it has none)
         expect(until(lambda: len(service.got) >= count, 30), f"the service got only {service.got}")
-        expect(received() == (site(address), path(address)), f"the service got {received()}, not {address}")
+        host = urllib.parse.urlsplit(address).netloc
+        expect(service.got[-1] == (host, address.split(host, 1)[1] or "/"),
+               f"the service got {service.got[-1]}, not {address}")
 
     try:
         with started("browser", {"BROWSER": browser}) as (process, window):
-            screenshot(shot("search-window"), window)
+            screenshot("search-window", window)
             cases = ((None, "shift+Return", "blue jay", "blue%20jay"),
                      (TEXT_BOX, "ctrl+KP_Enter", 'a"b\\ & c=50%', "a%22b%5C%20&%20c=50%25"),
                      (EXAMPLES_BUTTON, "alt+Return", "d#e", "d"),
@@ -364,11 +359,11 @@ def journey_browser():
                 if place:
                     rest(window, *place)
                 if place == TEXT_BOX:
-                    screenshot(shot("balloon-tooltip"), window, (20, 90, 20, 1))
+                    screenshot("balloon-tooltip", window, (20, 90, 20, 1))
                 enter_text(typed)
                 keys(enter)
                 asked(count, search(query))
-                print(f"typed {typed!r}: the service got {received()[1]}")
+                print(f"typed {typed!r}: the service got {service.got[-1][1]}")
             keys("Return")  # after Alt+C the focus is on "Cerca in rete", and Enter presses it
             asked(5, search(cases[-1][3]))
             replace_text(window, "owl")
@@ -381,7 +376,7 @@ def journey_browser():
             examples = active_window(EXAMPLES)
             click(examples, *CATEGORY_BIRDS)
             time.sleep(0.5)  # a person looks at the list before choosing
-            screenshot(shot("examples-window"), examples)
+            screenshot("examples-window", examples)
             click(examples, *FIRST_ENTRY)
             expect(gone(EXAMPLES), "a click on an entry did not choose it")
             keys("Return")
@@ -394,7 +389,7 @@ def journey_browser():
             tips = [line.split()[-2].replace("x", "+").split("+") for line in run("xwininfo", "-root", "-children")
                     .splitlines() if '"dide quorvel.exe"' in line and "x1+" not in line]
             width, height, left, top = next((int(w), int(h), int(x), int(y)) for w, h, x, y in tips if int(h) < 40)
-            image = Image.open(screenshot(shot("sponsor-tooltip"))).convert("L")
+            image = Image.open(screenshot("sponsor-tooltip")).convert("L")
             ink = min(image.getpixel((left + width - 3 + dx, top + y)) for dx in (0, 1) for y in range(2, height - 2))
             expect(ink > 160, "the sponsor's tooltip cuts its text off")
     finally:

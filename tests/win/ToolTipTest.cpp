@@ -27,3 +27,16 @@ TEST(ToolTips, TheSearchWindowsBalloonsBreakTheirLinesWhereTheBarsWere)
         EXPECT_EQ(SendMessageW(tip->hWnd(), TTM_GETTIPBKCOLOR, 0, 0), i == 1 ? RGB(255, 255, 0) : RGB(255, 255, 255));
     }
 }
+
+TEST(ToolTips, CreateRefusesAStyleOrIconItDoesNotKnowAndAWindowlessControl)
+{
+    const Control& button = ShownSearchWindow().Controls(frmGoogleVideo::Command1);
+    cToolTip tip;
+    const int32_t made = tip.Create(button, u"a|b");
+    EXPECT_EQ(made, static_cast<int32_t>(reinterpret_cast<INT_PTR>(tip.hWnd()))) << "the tooltip window";
+    HWND live = tip.hWnd();
+    EXPECT_EQ(tip.Create(button, u"x", 2) + tip.Style(), -1) << "a style it does not know: no tooltip";
+    EXPECT_FALSE(IsWindow(live)) << "and the earlier one torn down";
+    EXPECT_EQ(tip.Create(button, u"x", 0x41, false, 4), 0) << "nor an icon it does not know";
+    EXPECT_EQ(tip.Create(ShownSearchWindow().Controls(frmGoogleVideo::Label3), u"x"), 0) << "a label has no window";
+}
