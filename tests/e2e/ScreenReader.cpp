@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -24,12 +25,7 @@ namespace {
 // Spelled out: the import library's IID_IAccessible is not the one oleacc answers to.
 constexpr IID kIAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
 
-VARIANT Child(LONG id)
-{
-    VARIANT v{};
-    v.vt = VT_I4, v.lVal = id;
-    return v;
-}
+VARIANT Child(LONG id) { return VARIANT{{{VT_I4, 0, 0, 0, {.lVal = id}}}}; }
 
 using TextProperty = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
 
@@ -174,17 +170,13 @@ int Act(const wchar_t* title, const wchar_t* name)
     return result;
 }
 
-struct FocusEvent {
-    HWND Window;
-    LONG Object, Child;
-};
-std::vector<FocusEvent> g_Heard;
+std::vector<std::tuple<HWND, LONG, LONG>> g_Heard; // window, object, child
 
 // Only noted here: naming the element calls into the program, and the events that arrive while
 // that call waits would otherwise be printed before the one being named.
 void CALLBACK OnFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
-    g_Heard.push_back({window, object, child});
+    g_Heard.emplace_back(window, object, child);
 }
 
 int Listen(const wchar_t* title)
@@ -200,10 +192,10 @@ int Listen(const wchar_t* title)
         for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
             DispatchMessageW(&message);
         for (; told < g_Heard.size(); ++told) {
-            const FocusEvent heard = g_Heard[told];
+            const auto [window, object, child] = g_Heard[told];
             IAccessible* accessible = nullptr;
             VARIANT element{};
-            if (SUCCEEDED(AccessibleObjectFromEvent(heard.Window, heard.Object, heard.Child, &accessible, &element))) {
+            if (SUCCEEDED(AccessibleObjectFromEvent(window, object, child, &accessible, &element))) {
                 Print(Name(accessible, element));
                 accessible->Release();
             }

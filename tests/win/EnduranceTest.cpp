@@ -1,4 +1,4 @@
-// 500 trips to the examples window, each with a search, leave the program as they found it. Wine
+// 500 trips to the examples window, each choosing a word, leave the program as they found it. Wine
 // answers GetGuiResources with 0 and has no private-bytes figure, so what is counted is what can
 // be: the windows, the GDI objects, icons and cursors the layer holds, and the heaps' bytes.
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include "WinTestSupport.h"
 #include "forms/Handles.h"
 
-TEST(LongRuns, FiveHundredTripsAndSearchesLeaveNothingBehind)
+TEST(LongRuns, FiveHundredTripsToTheExamplesLeaveNothingBehind)
 {
     const auto usage = [] {
         PumpFor(50);
@@ -22,8 +22,8 @@ TEST(LongRuns, FiveHundredTripsAndSearchesLeaveNothingBehind)
                                    size_t(ScopedCursor::LiveCount()), bytes / (24 * 1024)};
     };
     Control& box = ShownSearchWindow().Controls(frmGoogleVideo::txtSearch);
-    LaunchRecorder recorder;
-    const auto trip = [&](int16_t category) { // a word chosen from the keyboard, then searched
+    const auto trip = [&](int16_t category) { // a word chosen from the keyboard lands in the box
+        box.SetText(u"");
         WithExamplesOpen([&](frmInfo& examples) {
             ClickAt(examples.hWnd(), CentreOf(examples.Controls(frmInfo::Voci, category)));
             PumpFor();
@@ -31,11 +31,7 @@ TEST(LongRuns, FiveHundredTripsAndSearchesLeaveNothingBehind)
             PressKey(examples.Controls(frmInfo::List1).hWnd(), VK_RETURN);
             PumpFor();
         });
-        PressKey(box.hWnd(), VK_RETURN);
-        PumpFor();
-        const bool searched = recorder.Launches().size() == 1;
-        recorder.Launches().clear(); // the addresses are the test's memory, not the program's
-        return searched;
+        return !box.GetText().empty();
     };
     trip(0);
     const std::vector<size_t> before = usage();

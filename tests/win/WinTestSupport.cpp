@@ -104,8 +104,7 @@ SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<v
         wchar_t text[512] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 512);
         HWND icon = FindWindowExW(box, nullptr, L"Static", nullptr); // the first of the box's statics
-        seen = {text, reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)),
-                !GetDlgItem(box, IDCANCEL) && GetDlgItem(box, IDOK), GetWindow(box, GW_OWNER)};
+        seen = {text, reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)), GetWindow(box, GW_OWNER)};
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     trigger();

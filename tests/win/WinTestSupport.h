@@ -34,7 +34,6 @@ void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> acti
 struct SeenMessageBox {
     std::wstring Text;
     HICON Icon = nullptr;
-    bool OkAlone = false; // one button: OK
     HWND Owner = nullptr;
 };
 SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<void()>& trigger);
