@@ -67,8 +67,8 @@ constexpr ControlDesign kControls[] = {
 // clang-format on
 
 // The designed icon (group 1) is not installed: it was only ever replaced with "ICON_0" before
-// anyone could see it. Until Form_Load's icons arrive the window shows the program's icon, which
-// is that same picture.
+// anyone could see it. Until "ICON_0" is installed, right after the first paint, the window
+// shows the program's icon through its class, which is that same picture.
 constexpr FormDesign kDesign{
     u"frmGoogleVideo", u"Quorvel - tutti i file audio in rete :-)", 6225, 2910,
     /*MinButton*/ true, /*IconResource*/ 0, /*IconData*/ nullptr, &kWindowFont,
