@@ -80,16 +80,21 @@ target_compile_options(DideQuorvel PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
 target_link_options(DideQuorvel PRIVATE ${QUORVEL_WINDOWS_LINK_OPTIONS})
 target_link_libraries(DideQuorvel PRIVATE quorvel_runtime quorvel_app)
 
-# The start-up benchmark and the bare window it is compared with, built with the same flags.
+# The start-up benchmark and the windows it compares the program with, built with the same flags
+# and with everything, so a change that breaks them shows in every build.
 add_executable(BareWindow WIN32 bench/BareWindow.cpp)
+configure_file(bench/StyledWindow.rc.in ${CMAKE_BINARY_DIR}/generated/StyledWindow.rc @ONLY)
+set_source_files_properties(${CMAKE_BINARY_DIR}/generated/StyledWindow.rc PROPERTIES OBJECT_DEPENDS ${MANIFEST})
+add_executable(StyledWindow WIN32 bench/BareWindow.cpp ${CMAKE_BINARY_DIR}/generated/StyledWindow.rc)
+target_compile_definitions(StyledWindow PRIVATE STYLED_WINDOW)
+target_link_libraries(StyledWindow PRIVATE comctl32)
 add_executable(StartupBenchmark bench/StartupBenchmark.cpp)
-foreach(target BareWindow StartupBenchmark)
+foreach(target BareWindow StyledWindow StartupBenchmark)
   target_compile_options(${target} PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
   target_link_options(${target} PRIVATE ${QUORVEL_WINDOWS_LINK_OPTIONS})
 endforeach()
 target_compile_options(StartupBenchmark PRIVATE -municode)
 target_link_options(StartupBenchmark PRIVATE -municode)
-set_target_properties(BareWindow StartupBenchmark PROPERTIES EXCLUDE_FROM_ALL ON)
 
 if(QUORVEL_BUILD_TESTS AND CMAKE_CROSSCOMPILING_EMULATOR)
   add_subdirectory(tests/win)

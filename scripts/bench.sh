@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The start-up benchmark and the footprint: sizes and imported DLLs of the stripped 32-bit and
-# 64-bit programs, then start-up against a bare window under Wine (RUNS each, default 15).
+# 64-bit programs, then start-up against a bare and a styled window under Wine (RUNS each,
+# default 15).
 #   scripts/bench.sh [RUNS]
 set -euo pipefail
 runs=${1:-15}
@@ -8,7 +9,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/build.sh
 quorvel_build windows-x86 DideQuorvel
-quorvel_build windows-x64 DideQuorvel BareWindow StartupBenchmark
+quorvel_build windows-x64 DideQuorvel BareWindow StyledWindow StartupBenchmark
 
 echo "footprint (stripped, static)"
 for build in windows-x86:i686 windows-x64:x86_64; do
@@ -21,4 +22,4 @@ done
 source scripts/session.sh
 session_start "$root/build/bench-session"
 /usr/lib/wine/wine64 build/windows-x64/StartupBenchmark.exe "build/windows-x64/Dide Quorvel.exe" \
-  build/windows-x64/BareWindow.exe "$runs"
+  build/windows-x64/BareWindow.exe build/windows-x64/StyledWindow.exe "$runs"
