@@ -27,6 +27,7 @@ static void AddControls(HWND window, HINSTANCE instance)
 {
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&classes);
+    // The window font, as the program's controls have it; it lasts as long as the process.
     HFONT font = CreateFontW(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"MS Sans Serif");
     const struct {
