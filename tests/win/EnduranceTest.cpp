@@ -11,7 +11,10 @@ TEST(LongRuns, FiveHundredTripsToTheExamplesLeaveNothingBehind)
     const auto usage = [] {
         PumpFor(50);
         size_t windows = 0, bytes = 0;
-        const WNDENUMPROC countOne = [](HWND, LPARAM count) { return ++*reinterpret_cast<size_t*>(count), TRUE; };
+        const WNDENUMPROC countOne = [](HWND, LPARAM count) CALLBACK -> BOOL {
+            ++*reinterpret_cast<size_t*>(count);
+            return TRUE;
+        };
         EnumChildWindows(GetDesktopWindow(), countOne, reinterpret_cast<LPARAM>(&windows)); // the whole desktop's
         HANDLE heaps[64];
         for (DWORD i = 0, count = GetProcessHeaps(64, heaps); i < count && i < 64; ++i)

@@ -29,7 +29,7 @@ TEST(WindowingLayer, ACommandWithoutASenderClicksNothingAndAFailedGetMessageEnds
             SendMessageW(window, WM_COMMAND, id, 0);
     EXPECT_TRUE(recorder.Launches().empty() && ShownSearchWindow().IsLoaded() && !ShownSearchWindow().ControlOfWindow(nullptr));
 
-    const auto previous = SetGetMessageForTesting([](LPMSG message, HWND, UINT, UINT) -> BOOL {
+    const auto previous = SetGetMessageForTesting([](LPMSG message, HWND, UINT, UINT) WINAPI -> BOOL {
         message->wParam = 0x5A5A; // what the system leaves there is undefined
         return -1;
     });
@@ -45,7 +45,7 @@ TEST(WindowingLayer, ABrokenModalWindowOrListFillGivesEverythingBack)
     EXPECT_TRUE(IsWindowEnabled(ShownSearchWindow().hWnd()));
 
     static std::vector<WPARAM> redraws;
-    const SUBCLASSPROC failing = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    const SUBCLASSPROC failing = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) CALLBACK {
         if (message == WM_SETREDRAW)
             redraws.push_back(wParam);
         const bool fail = message == LB_ADDSTRING && SendMessageW(window, LB_GETCOUNT, 0, 0) == 3;

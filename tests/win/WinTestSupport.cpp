@@ -88,7 +88,7 @@ void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> acti
 {
     g_WindowTitle = title;
     g_WindowAction = std::move(action);
-    SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR timer, DWORD) {
+    SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR timer, DWORD) CALLBACK {
         HWND found = FindWindowW(nullptr, g_WindowTitle.c_str()); // the prefix holds only this test's windows
         if (found && IsWindowVisible(found)) {
             KillTimer(nullptr, timer);
