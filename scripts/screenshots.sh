@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
-# Refreshes the README's screenshots: runs the journeys (which photograph the real program in
-# build/windows-x64/screenshots) and copies the pictures the README shows into docs/.
+# Refreshes the README's screenshots: runs the journeys, which photograph the shipped 32-bit
+# program in build/windows-x86-tests/screenshots, and copies the pictures the README shows into
+# docs/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/build.sh
-quorvel_build windows-x64 -- -DQUORVEL_BUILD_TESTS=ON
+quorvel_build windows-x86
+quorvel_build windows-x86-tests
 source scripts/session.sh
 session_start "$root/build/screenshots-session"
-ctest --preset windows-x64 -L e2e
-shots=build/windows-x64/screenshots
+ctest --preset windows-x86-tests -L e2e
+shots=build/windows-x86-tests/screenshots
 for name in search-window balloon-tooltip examples-window focused-link focused-category box-no-browser-96 \
   search-window-144; do
   cp "$shots/$name.png" "docs/$name.png"

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Journeys through the real program under Wine, acting as a person with xdotool; a stand-in browser
 records what the shell handed it, a screen reader reads from its own process. Needs a session's
-DISPLAY and WINEPREFIX. Usage: journeys.py JOURNEY PROGRAM TOOLS_DIR SEARCH_ADDRESS HOME_ADDRESS SPONSOR_ADDRESS SHOTS_DIR"""
+DISPLAY and WINEPREFIX. WINE is the loader of the program's and the tools' kind (32 or 64 bits).
+Usage: journeys.py JOURNEY WINE PROGRAM TOOLS_DIR SEARCH_ADDRESS HOME_ADDRESS SPONSOR_ADDRESS SHOTS_DIR"""
 import contextlib
 import http.server
 import os
@@ -15,12 +16,12 @@ import urllib.parse
 
 from PIL import Image
 
-WINE = "/usr/lib/wine/wine64"
+WINE64 = "/usr/lib/wine/wine64"  # the prefix's own 64-bit reg.exe: the registry as 64-bit Windows sees it
 SEARCH, EXAMPLES = "Quorvel - tutti i file audio in rete :-)", "Info Sul Programma"
 # Client coordinates at 96 DPI: in the search window (Picture1 lies at 1, -2), then the examples.
 TEXT_BOX, EXAMPLES_BUTTON, SEARCH_BUTTON = (100, 124), (265, 124), (340, 124)
 LINK_SPONSOR, LINK_INFO, LINK_HOME, CATEGORY_BIRDS, FIRST_ENTRY = (110, 185), (12, 154), (30, 185), (25, 15), (40, 90)
-journey, program, tools, search_address, home, sponsor, shots = sys.argv[1:8]
+journey, WINE, program, tools, search_address, home, sponsor, shots = sys.argv[1:9]
 drive_c = os.path.join(os.environ["WINEPREFIX"], "drive_c")
 log = os.path.join(drive_c, "launches.txt")
 HTTP_COMMAND = r"HKLM\Software\Classes\http\shell\open\command"
@@ -47,7 +48,7 @@ def reg_add(key, *value):
     # Rarely (twice in hundreds of runs, never in 2,100 tries made to provoke it) Wine's reg.exe
     # answered 1 to a write made just after the previous program had ended, and never twice in
     # a row. A second try keeps the journey's answer the same; the first answer is printed.
-    command = [WINE, "reg", "add", key, *value, "/f"]
+    command = [WINE64, "reg", "add", key, *value, "/f"]
     first = subprocess.run(command, capture_output=True, stdin=subprocess.DEVNULL, timeout=60, text=True)
     if first.returncode != 0:
         print(f"reg add answered {first.returncode}: {first.stdout}{first.stderr}; trying again", flush=True)
@@ -58,7 +59,7 @@ def handler(command):  # what the shell starts for an http address; None: nothin
     if command:
         reg_add(HTTP_COMMAND, "/ve", "/d", command)
     else:
-        run(WINE, "reg", "delete", HTTP_COMMAND, "/f", check=False)
+        run(WINE64, "reg", "delete", HTTP_COMMAND, "/f", check=False)
 
 
 def launches():  # the stand-in's record: one line per launch, its arguments apart by \x1f, in UTF-8
@@ -383,6 +384,9 @@ def journey_browser():
         shutil.rmtree(folder, ignore_errors=True)
 
 
+probe = subprocess.run([WINE, "--version"], capture_output=True, stdin=subprocess.DEVNULL, text=True)
+if probe.returncode != 0:  # the loader's own word on why no program of this kind runs here
+    sys.exit(probe.stdout + probe.stderr)
 try:
     shutil.copy(os.path.join(tools, "StandInBrowser.exe"), os.path.join(drive_c, "StandInBrowser.exe"))
     if os.path.exists(log):
