@@ -56,6 +56,7 @@ add_library(quorvel_app STATIC
   src/forms/Picture.cpp
   src/forms/RuntimeError.cpp
   src/forms/Surface.cpp
+  src/forms/SystemLibraries.cpp
   src/forms/TextConversion.cpp
   src/forms/Window.cpp
   src/app/frmGoogleVideo.cpp

@@ -1,8 +1,12 @@
 #include "app/WebLinks.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
+#include "forms/Form.h"
 #include "forms/MessageLoop.h"
+#include "forms/Ole.h"
+#include "forms/SystemLibraries.h"
 
 namespace {
 
@@ -10,14 +14,22 @@ bool ShellExecuteLaunch(const std::string& ansiAddress)
 {
     // The shell's library is loaded by the first launch: at start-up it would delay every
     // window for a launch that may never come.
-    using ShellExecuteFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
-    static const auto shellExecute = reinterpret_cast<ShellExecuteFunction>(
-        reinterpret_cast<void*>(GetProcAddress(LoadLibraryW(L"shell32.dll"), "ShellExecuteA")));
-    if (!shellExecute)
+    static const auto shellExecute =
+        SystemFunction<BOOL(WINAPI*)(SHELLEXECUTEINFOA*)>(L"shell32.dll", "ShellExecuteExA");
+    // The shell may hand the address on through COM, which its callers are to start first.
+    if (!shellExecute || !InitialiseCom())
         return false;
-    // "If the function succeeds, it returns a value greater than 32."
-    return reinterpret_cast<INT_PTR>(
-               shellExecute(nullptr, "open", ansiAddress.c_str(), nullptr, nullptr, SW_SHOWNORMAL)) > 32;
+    // Owned by the window whose action it is; the shell shows no error box of its own, since
+    // the program's message is the one answer to a failed launch.
+    SHELLEXECUTEINFOA launch{};
+    launch.cbSize = sizeof(launch);
+    launch.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    launch.hwnd = Form::OwnerWindow();
+    launch.lpVerb = "open";
+    launch.lpFile = ansiAddress.c_str();
+    launch.nShow = SW_SHOWNORMAL;
+    // "If the function succeeds, it sets the hInstApp member ... to a value greater than 32."
+    return shellExecute(&launch) && reinterpret_cast<INT_PTR>(launch.hInstApp) > 32;
 }
 
 ShellLaunchFunction g_Launch = ShellExecuteLaunch;

@@ -16,8 +16,9 @@ public:
 // characters on and takes the program down with it).
 constexpr size_t kLongestShellAddress = 900;
 
-// ShellExecuteA with no owner, the verb "open", the address, no parameters, no directory and
-// SW_SHOWNORMAL; false when no program took the address (no browser, a broken association).
+// The shell's "open" of the address (ShellExecuteExA, no parameters, no directory,
+// SW_SHOWNORMAL), owned by Form::OwnerWindow(); false when no program took the address (no
+// browser, a broken association).
 bool ShellLaunch(const std::string& ansiAddress);
 
 // The shell launch, and where it fails the message that says so; the window stays as it was.

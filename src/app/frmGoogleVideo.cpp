@@ -39,7 +39,7 @@ constexpr ControlDesign kControls[] = {
      .AccessibleName = kExamplesTitle},
     {.Id = txtSearch, .Name = u"txtSearch", .Kind = ControlKind::TextBox, .Caption = u"",
      .Left = 420, .Top = 1725, .Width = 3210, .Height = 330, .Font = &kSansBoldLarge, .TabIndex = 2,
-     .Container = Picture1, .AccessibleName = kSearchBoxTitle},
+     .Container = Picture1, .AccessibleName = kSearchBoxTitle, .DefaultButton = cmdSearch},
     {.Id = cmdSearch, .Name = u"cmdSearch", .Kind = ControlKind::CommandButton, .Caption = u"&Cerca in rete",
      .Left = 4305, .Top = 1725, .Width = 1545, .Height = 330, .Font = &kSansBold, .TabIndex = 1, .Container = Picture1},
     {.Id = Label2, .Name = u"Label2", .Kind = ControlKind::Label, .Index = 3, .Caption = u"Quorvel home",
@@ -103,11 +103,10 @@ constexpr BalloonTip kBalloonTips[] = {
      u"Query builder", Rgb(0, 0, 0), Rgb(255, 255, 255), kHoverMilliseconds, kPopupMilliseconds},
 };
 
-void CreateBalloon(cToolTip& tip, const BalloonTip& row, Control& control)
+void CreateBalloon(cToolTip& tip, const BalloonTip& row, const Control& control)
 {
     tip.Create(control, row.Text, row.Style, row.Centered, row.Icon, row.Title, row.ForeColor, row.BackColor,
                row.HoverTime, row.PopupTime);
-    control.SetAccessibleDescription(tip.Text());
 }
 
 } // namespace
@@ -128,6 +127,10 @@ void frmGoogleVideo::Form_Initialize() { ApplyStartupSettings(); }
 
 void frmGoogleVideo::Form_Load()
 {
+    // A screen reader may read a control as soon as it exists: its description, the balloon's
+    // text, comes with it.
+    for (const BalloonTip& row : kBalloonTips)
+        Controls(row.Control).SetAccessibleDescription(TipText(row.Text, row.Title));
     // The balloons are needed once the pointer has rested on a control, the icons once the
     // window is on screen: made right after its first paint, the window appears sooner.
     AfterShown([](Form& form) {

@@ -18,7 +18,7 @@ LRESULT AccessibleObjects::Answer(Form& form, HWND window, Control* control, WPA
         m_Objects.emplace_back(window, object);
         known = m_Objects.end() - 1;
     }
-    const LRESULT result = Ole()->LresultFromObject(kIAccessible, wParam, known->second);
+    const LRESULT result = Ole()->LresultFromObject(kIAccessible, wParam, static_cast<IAccessible*>(known->second));
     return result > 0 ? result : 0;
 }
 

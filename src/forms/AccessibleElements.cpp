@@ -60,10 +60,11 @@ std::vector<Control*> AccessibleObject::Elements() const
 
 Control* AccessibleObject::Element(const VARIANT& child) const
 {
-    if (!m_Surface || child.vt != VT_I4 || child.lVal < 1)
+    const VARIANT id = Normalised(child);
+    if (!m_Surface || id.vt != VT_I4 || id.lVal < 1)
         return nullptr;
     const auto elements = Elements();
-    const auto place = static_cast<size_t>(child.lVal);
+    const auto place = static_cast<size_t>(id.lVal);
     return place <= elements.size() ? elements[place - 1] : nullptr;
 }
 
@@ -73,15 +74,15 @@ HRESULT AccessibleObject::ElementAnswer(LONG id, VARIANT* out) const
     if (!element->hWnd())
         return Answer(out, id);
     out->vt = VT_DISPATCH;
-    out->pdispVal = ObjectOf(*element);
+    out->pdispVal = static_cast<IDispatch*>(ObjectOf(*element));
     return out->pdispVal ? S_OK : E_FAIL;
 }
 
-IDispatch* AccessibleObject::ObjectOf(const Control& control)
+void* AccessibleObject::ObjectOf(const Control& control, REFIID iid)
 {
     void* object = nullptr;
-    Ole()->AccessibleObjectFromWindow(control.hWnd(), static_cast<DWORD>(OBJID_CLIENT), kIDispatch, &object);
-    return static_cast<IDispatch*>(object);
+    Ole()->AccessibleObjectFromWindow(control.hWnd(), static_cast<DWORD>(OBJID_CLIENT), iid, &object);
+    return object;
 }
 
 std::optional<Event> AccessibleObject::ActionOf(const Control& control) const
@@ -96,6 +97,11 @@ std::optional<Event> AccessibleObject::ActionOf(const Control& control) const
 bool AccessibleObject::IsLink(const Control& control) const
 {
     return control.Design().Kind == ControlKind::Label && ActionOf(control) == Event::Click;
+}
+
+bool AccessibleObject::IsFocusable(const Control& control) const
+{
+    return control.hWnd() ? control.Design().Kind != ControlKind::PictureBox : IsLink(control);
 }
 
 LONG AccessibleObject::RoleOf(const Control& control) const

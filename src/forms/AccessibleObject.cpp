@@ -34,7 +34,7 @@ HRESULT AccessibleObject::get_accChild(VARIANT child, IDispatch** object)
         Control* element = Element(child);
         if (!element)
             return m_Surface ? E_INVALIDARG : m_Standard->get_accChild(Normalised(child), object);
-        *object = element->hWnd() ? ObjectOf(*element) : nullptr;
+        *object = element->hWnd() ? static_cast<IDispatch*>(ObjectOf(*element)) : nullptr;
         return *object ? S_OK : S_FALSE; // a windowless control is a simple element
     });
 }
@@ -157,8 +157,16 @@ HRESULT AccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action)
 
 HRESULT AccessibleObject::accSelect(LONG flags, VARIANT child)
 {
-    return Ask(
-        child, [&](Control&) { return S_FALSE; }, [&](IAccessible* a, VARIANT id) { return a->accSelect(flags, id); });
+    return Guard([&]() -> HRESULT {
+        Control* subject = Subject(child);
+        if (!(flags & SELFLAG_TAKEFOCUS) || !subject || !IsFocusable(*subject))
+            return Ask(child, [&](Control&) { return S_FALSE; },
+                       [&](IAccessible* a, VARIANT id) { return a->accSelect(flags, id); });
+        if (!Available())
+            return E_FAIL;
+        m_Form->TakeFocus(*subject);
+        return S_OK;
+    });
 }
 
 HRESULT AccessibleObject::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child)
@@ -166,7 +174,7 @@ HRESULT AccessibleObject::accLocation(LONG* left, LONG* top, LONG* width, LONG* 
     return Ask(
         child,
         [&](Control& c) {
-            RECT box = c.Bounds();
+            RECT box = c.CaptionBounds(); // its box may reach under its neighbours
             MapWindowPoints(c.ContainerWindow(), nullptr, reinterpret_cast<POINT*>(&box), 2);
             *left = box.left, *top = box.top, *width = box.right - box.left, *height = box.bottom - box.top;
             return S_OK;

@@ -14,7 +14,7 @@
 
 class Form;
 
-class AccessibleObject final : public IAccessible {
+class AccessibleObject final : public IAccessible, public IOleWindow {
 public:
     AccessibleObject(Form& form, HWND window, Control* control, IAccessible* standard)
         : m_Form(&form), m_Window(window), m_Control(control), m_Standard(standard),
@@ -34,8 +34,10 @@ public:
     {
         const bool known =
             IsEqualIID(iid, kIUnknown) || IsEqualIID(iid, kIDispatch) || IsEqualIID(iid, kIAccessible);
-        *object = known ? static_cast<IAccessible*>(this) : nullptr;
-        if (!known)
+        *object = known ? static_cast<IAccessible*>(this)
+                  : IsEqualIID(iid, kIOleWindow) ? static_cast<void*>(static_cast<IOleWindow*>(this))
+                                                 : nullptr;
+        if (!*object)
             return E_NOINTERFACE;
         AddRef();
         return S_OK;
@@ -48,6 +50,17 @@ public:
             delete this;
         return static_cast<ULONG>(left);
     }
+
+    // IOleWindow: the window that holds the object's elements, which is how a client
+    // (WindowFromAccessibleObject) knows where an element lives.
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override
+    {
+        return Guard([&] {
+            *window = m_Window;
+            return S_OK;
+        });
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
 
     // IDispatch, through the system's type information for IAccessible, so that clients that
     // call by name (scripts, some screen readers) reach the same answers.
@@ -99,7 +112,7 @@ private:
                 return own(*element);
             if (!element)
                 return system(m_Standard, Normalised(child));
-            IAccessible* object = static_cast<IAccessible*>(ObjectOf(*element));
+            auto* object = static_cast<IAccessible*>(ObjectOf(*element, kIAccessible));
             if (!object)
                 return E_FAIL;
             const HRESULT result = system(object, ChildId(CHILDID_SELF));
@@ -114,11 +127,14 @@ private:
     // The control a question is about: an element, or this object's own control.
     Control* Subject(const VARIANT& child) const { return IsSelf(child) ? m_Control : Element(child); }
     HRESULT ElementAnswer(LONG id, VARIANT* out) const;
-    static IDispatch* ObjectOf(const Control& control);
+    // The object of a windowed control's window, as the interface asked for.
+    static void* ObjectOf(const Control& control, REFIID iid = kIDispatch);
     // What the control does for a screen reader's default action, if anything: a windowless
     // control's click or double-click, a button's click.
     std::optional<Event> ActionOf(const Control& control) const;
     bool IsLink(const Control& control) const;
+    // Links and the windowed controls take the keyboard focus; plain labels and pictures never do.
+    bool IsFocusable(const Control& control) const;
     LONG RoleOf(const Control& control) const;
     // A disabled window (behind a modal one, say) takes no input: its elements are unavailable.
     bool Available() const;

@@ -1,10 +1,13 @@
 #include "forms/Control.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <utility>
 
 #include "forms/Form.h"
+#include "forms/Handles.h"
+#include "forms/MessageLoop.h"
 #include "forms/RuntimeError.h"
 #include "forms/TextConversion.h"
 
@@ -90,6 +93,20 @@ void Control::AddItems(std::span<const TextView> items)
     }
 }
 
+RECT Control::CaptionBounds() const
+{
+    RECT box = m_Bounds;
+    if (m_Design->Kind != ControlKind::Label)
+        return box;
+    HDC dc = GetDC(m_ContainerWindow);
+    {
+        ScopedSelect font(dc, m_Font);
+        DrawTextW(dc, Wide(m_Caption), -1, &box, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    }
+    ReleaseDC(m_ContainerWindow, dc);
+    return box;
+}
+
 int Control::ListCount() const { return static_cast<int>(SendMessageW(m_hWnd, LB_GETCOUNT, 0, 0)); }
 
 Text Control::List(int index) const
@@ -104,6 +121,15 @@ Text Control::List(int index) const
 }
 
 int Control::ListIndex() const { return static_cast<int>(SendMessageW(m_hWnd, LB_GETCURSEL, 0, 0)); }
+
+void Control::SetAccessibleName(TextView name)
+{
+    if (m_AccessibleName == name)
+        return;
+    m_AccessibleName = name;
+    if (m_hWnd)
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
+}
 
 Text Control::AccessibleName() const
 {
@@ -216,6 +242,9 @@ LRESULT Control::OnListBoxMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_KEYDOWN:
         if (wParam == VK_RETURN) {
+            // Enter chooses the entry the focus rectangle is on, selected or not yet.
+            if (ListIndex() < 0 && ListCount() > 0)
+                SendMessageW(window, LB_SETCURSEL, static_cast<WPARAM>(SendMessageW(window, LB_GETCARETINDEX, 0, 0)), 0);
             if (ListIndex() >= 0)
                 m_Form->Raise(*this, Event::Click);
             return 0;
@@ -231,8 +260,10 @@ LRESULT Control::OnListBoxMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONUP: {
         const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
         const int pressed = std::exchange(m_PressedEntry, -1);
-        if (pressed >= 0 && pressed == entryAt(lParam) && pressed == ListIndex())
+        if (pressed >= 0 && pressed == entryAt(lParam) && pressed == ListIndex()) {
+            IgnoreRestOfDoubleClick(window, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
             m_Form->Raise(*this, Event::Click);
+        }
         return result;
     }
     default:

@@ -25,6 +25,9 @@ public:
     HFONT Font() const { return m_Font; }
     HCURSOR Cursor() const { return m_Cursor; } // nullptr: the arrow
     HBITMAP Picture() const { return m_Picture; } // an image's picture, drawn to its bounds
+    // Where a windowless control shows in its container: a label's caption as drawn (its box may
+    // be wider), an image's box.
+    RECT CaptionBounds() const;
 
     // A text box's text, a list's selected entry (empty when none), or a caption.
     Text GetText() const;
@@ -44,7 +47,8 @@ public:
     // What a screen reader announces: the designed name, the caption without its mnemonic, or
     // what the program set.
     Text AccessibleName() const;
-    void SetAccessibleName(TextView name) { m_AccessibleName = name; }
+    // Screen readers are told when a windowed control's name changes.
+    void SetAccessibleName(TextView name);
     const Text& AccessibleDescription() const { return m_AccessibleDescription; }
     void SetAccessibleDescription(TextView description) { m_AccessibleDescription = description; }
 

@@ -31,6 +31,7 @@ constexpr int32_t Rgb(int red, int green, int blue) { return red | (green << 8) 
 constexpr int16_t kNoIndex = -1;   // not a member of a control array
 constexpr int16_t kNoTabStop = -1; // never takes the focus
 constexpr int kOnForm = -1;        // Container of a control placed directly on the window
+constexpr int kNoButton = -1;      // DefaultButton of a control where Enter presses no button
 
 struct ControlDesign {
     int Id; // the window's own control number; events name it
@@ -48,6 +49,7 @@ struct ControlDesign {
     const char16_t* ToolTip = nullptr;       // ordinary tooltip
     const EmbeddedData* Picture = nullptr;   // JPEG for an Image
     const char16_t* AccessibleName = nullptr; // what a screen reader calls it, where not its caption
+    int DefaultButton = kNoButton; // Id of the button whose action Enter takes while this has the focus
 };
 
 struct FormDesign {

@@ -67,6 +67,14 @@ Form::~Form()
 
 Form* Form::FromWindow(HWND window) { return static_cast<Form*>(FromHandle(window, FormClass())); }
 
+HWND Form::OwnerWindow()
+{
+    if (s_Running && s_Running->IsLoaded())
+        return s_Running->hWnd();
+    HWND active = GetActiveWindow();
+    return FromWindow(active) ? active : nullptr;
+}
+
 void Form::Load(HWND owner)
 {
     if (IsLoaded())
@@ -217,8 +225,10 @@ void Form::RunEvent(int control, Event event, const EventArgs& args)
     ++m_EventDepth;
     struct Leave {
         Form& Self;
+        Form* Outer = std::exchange(s_Running, &Self);
         ~Leave()
         {
+            s_Running = Outer;
             // An unload asked for during the event happens once the outermost event is over.
             if (--Self.m_EventDepth == 0 && std::exchange(Self.m_UnloadPending, false) && Self.hWnd())
                 PostMessageW(Self.hWnd(), kUnloadMessage, 0, 0);

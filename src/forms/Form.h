@@ -47,6 +47,10 @@ public:
     void AfterShown(void (*work)(Form&)) { m_AfterShown = work; }
 
     static Form* FromWindow(HWND window);
+    // What a message box, a modal window or a shell launch opened now belongs to: the window of
+    // the form whose event is running, whatever raised the event (a click, a key, a screen
+    // reader), else the program's active window; nullptr when neither is the program's.
+    static HWND OwnerWindow();
 
     // For the window's own controls and surfaces.
     void Raise(const Control& control, Event event, EventArgs args = {});
@@ -58,8 +62,11 @@ public:
     Control* FocusedControl();
     // Tab and Shift+Tab among the tab stops; false when the message is not for that.
     bool OnTabKey(const MSG& message);
-    // A window of the form took the focus: only a focused button wears the default frame.
+    // A window of the form took the focus: the button Enter would press there wears the default
+    // frame, and only that one.
     void OnFocusChanged(HWND focus);
+    // Gives the focus to a control, windowless or not, activating its window.
+    void TakeFocus(Control& control);
     // Tells screen readers that a windowless control took the focus.
     void AnnounceFocus(const Control& control);
     // The surface object of the form or of one of its picture boxes.
@@ -113,4 +120,5 @@ private:
     bool m_UnloadPending = false;
     bool m_Modal = false;
     bool m_EndsProgram = false;
+    static inline Form* s_Running = nullptr; // the form whose event runs, the innermost
 };

@@ -10,13 +10,14 @@
 
 void Form::OnActivate(bool active, bool minimized)
 {
+    // The window itself holds the focus for the links that lie on it.
+    const auto ours = [&](HWND window) { return window && (window == hWnd() || IsChild(hWnd(), window)); };
     if (!active) {
-        HWND focus = GetFocus();
-        if (focus && IsChild(hWnd(), focus))
+        if (HWND focus = GetFocus(); ours(focus))
             m_LastFocus = focus;
     } else if (!minimized) {
         // Like a dialog: the focus goes back to the control that had it.
-        if (m_LastFocus && IsWindow(m_LastFocus) && IsChild(hWnd(), m_LastFocus))
+        if (IsWindow(m_LastFocus) && ours(m_LastFocus))
             SetFocus(m_LastFocus);
         else
             FocusFirstControl();
@@ -96,6 +97,12 @@ bool Form::OnTabKey(const MSG& message)
     return true;
 }
 
+void Form::TakeFocus(Control& control)
+{
+    m_LastFocus = control.hWnd() ? control.hWnd() : control.ContainerWindow();
+    FocusOn(control);
+}
+
 void Form::FocusOn(Control& control)
 {
     if (control.hWnd())
@@ -107,11 +114,13 @@ void Form::FocusOn(Control& control)
 void Form::OnFocusChanged(HWND focus)
 {
     // As in a dialog, Enter presses the focused button, so that one alone wears the default
-    // frame; where the focus is elsewhere, Enter belongs to the focused control.
+    // frame; elsewhere Enter belongs to the focused control, which may take a button's action.
+    const Control* focused = ControlOfWindow(focus);
+    const int enterButton = focused ? focused->Design().DefaultButton : kNoButton;
     for (Control& control : m_Controls) {
         if (control.Design().Kind != ControlKind::CommandButton || !control.hWnd())
             continue;
-        const bool isDefault = control.hWnd() == focus;
+        const bool isDefault = control.hWnd() == focus || control.Id() == enterButton;
         const bool wasDefault = (GetWindowLongW(control.hWnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
         if (isDefault != wasDefault)
             SendMessageW(control.hWnd(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);

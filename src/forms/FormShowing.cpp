@@ -18,8 +18,7 @@ void Form::Show()
 
 void Form::ShowModal()
 {
-    HWND owner = GetActiveWindow();
-    Load(FromWindow(owner) ? owner : nullptr);
+    Load(OwnerWindow());
     m_Modal = true;
     // Every other window of the program takes no input while this one is open.
     EnumThreadWindows(GetCurrentThreadId(), DisableForModal, reinterpret_cast<LPARAM>(this));
@@ -44,6 +43,14 @@ void Form::RunAfterShown()
     ControlToolTipWindow();
     if (const auto work = std::exchange(m_AfterShown, nullptr))
         work(*this);
+    // Tooltips made just now learn of the pointer when it moves: one already resting on the
+    // window gets its tip after the usual delay, as if it had just arrived.
+    POINT pointer;
+    GetCursorPos(&pointer);
+    if (HWND under = WindowFromPoint(pointer); under && (under == hWnd() || IsChild(hWnd(), under))) {
+        ScreenToClient(under, &pointer);
+        PostMessageW(under, WM_MOUSEMOVE, 0, MAKELPARAM(pointer.x, pointer.y));
+    }
 }
 
 BOOL CALLBACK Form::DisableForModal(HWND window, LPARAM modal)

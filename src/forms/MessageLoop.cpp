@@ -1,5 +1,6 @@
 #include "forms/MessageLoop.h"
 
+#include <cstdlib>
 #include <optional>
 #include <utility>
 
@@ -9,6 +10,46 @@
 namespace {
 
 GetMessageFunction g_GetMessage = GetMessageW;
+
+// Where and when a click chose something; nullptr Window when no double-click is to be cut short.
+struct Choice {
+    HWND Window = nullptr;
+    POINT At{};
+    DWORD Time = 0;
+} g_Choice;
+
+// One press of Enter, one action: while the key is held, its auto-repeats (the previous key state
+// set) search, choose or press nothing more.
+bool IsRepeatedEnter(const MSG& message)
+{
+    const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    return keyDown && message.wParam == VK_RETURN && (message.lParam & (1 << 30));
+}
+
+bool IsRestOfDoubleClick(const MSG& message)
+{
+    const bool client = message.message >= WM_LBUTTONDOWN && message.message <= WM_LBUTTONDBLCLK;
+    const bool frame = message.message >= WM_NCLBUTTONDOWN && message.message <= WM_NCLBUTTONDBLCLK;
+    if (!g_Choice.Window || !(client || frame) || message.hwnd == g_Choice.Window)
+        return false;
+    POINT at{static_cast<short>(LOWORD(message.lParam)), static_cast<short>(HIWORD(message.lParam))};
+    if (client)
+        ClientToScreen(message.hwnd, &at);
+    const bool nearby = std::abs(at.x - g_Choice.At.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                      std::abs(at.y - g_Choice.At.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    const bool soon = message.time - g_Choice.Time <= GetDoubleClickTime();
+    // A release ends the double-click; a press elsewhere or later starts a click of its own.
+    if (!nearby || !soon || message.message == WM_LBUTTONUP || message.message == WM_NCLBUTTONUP)
+        g_Choice.Window = nullptr;
+    return nearby && soon;
+}
+
+LRESULT CALLBACK DropRepeatedEnter(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code >= 0 && IsRepeatedEnter(*reinterpret_cast<const MSG*>(lParam)))
+        return TRUE;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 // Delivers the next message; the exit code once the queue says quit. GetMessageW fills nothing
 // when it fails (-1): that ends the loop as an error.
@@ -44,10 +85,7 @@ bool PumpMessage()
 
 void DeliverMessage(MSG& message)
 {
-    // One press of Enter, one action: while the key is held, its auto-repeats (the previous
-    // key state set) search, choose or press nothing more.
-    const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
-    if (keyDown && message.wParam == VK_RETURN && (message.lParam & (1 << 30)))
+    if (IsRepeatedEnter(message) || IsRestOfDoubleClick(message))
         return;
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     Form* form = root ? Form::FromWindow(root) : nullptr;
@@ -60,8 +98,17 @@ void DeliverMessage(MSG& message)
 int MsgBox(TextView prompt, UINT style, TextView title)
 {
     const Text promptText(prompt), titleText(title);
-    HWND owner = GetActiveWindow();
-    return MessageBoxW(Form::FromWindow(owner) ? owner : nullptr, Wide(promptText), Wide(titleText), style);
+    // The box runs a loop of its own, which shows each message to this filter first.
+    HHOOK filter = SetWindowsHookExW(WH_MSGFILTER, DropRepeatedEnter, nullptr, GetCurrentThreadId());
+    const int button = MessageBoxW(Form::OwnerWindow(), Wide(promptText), Wide(titleText), style);
+    UnhookWindowsHookEx(filter);
+    return button;
+}
+
+void IgnoreRestOfDoubleClick(HWND window, POINT point)
+{
+    ClientToScreen(window, &point);
+    g_Choice = {window, point, static_cast<DWORD>(GetMessageTime())};
 }
 
 GetMessageFunction SetGetMessageForTesting(GetMessageFunction getMessage)

@@ -17,8 +17,13 @@ bool PumpMessage();
 // auto-repeated Enter is dropped.
 void DeliverMessage(MSG& message);
 
-// A modal message box over the active window; returns the button that closed it.
+// A modal message box owned by Form::OwnerWindow(); returns the button that closed it. An
+// auto-repeated Enter does not press its button: one press, one action.
 int MsgBox(TextView prompt, UINT style, TextView title);
+
+// A click at point (in window's client area) has just chosen something that closes its window:
+// the rest of a double-click begun there is dropped, instead of clicking what lies beneath.
+void IgnoreRestOfDoubleClick(HWND window, POINT point);
 
 // Tests put a GetMessageW of their own in place of the system's.
 using GetMessageFunction = BOOL(WINAPI*)(LPMSG, HWND, UINT, UINT);

@@ -1,34 +1,35 @@
 #include "forms/Ole.h"
 
+#include "forms/SystemLibraries.h"
 #include "forms/TextConversion.h"
 
-namespace {
-
-template <typename Function> void Lookup(const wchar_t* library, const char* name, Function& function)
+bool InitialiseCom()
 {
-    HMODULE module = LoadLibraryW(library);
-    function = module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
+    static const bool initialised = [] {
+        const auto initialise =
+            SystemFunction<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll", "CoInitializeEx");
+        return initialise && SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }();
+    return initialised;
 }
-
-} // namespace
 
 const OleFunctions* Ole()
 {
     static const OleFunctions functions = [] {
         OleFunctions f;
-        Lookup(L"ole32.dll", "CoInitializeEx", f.CoInitializeEx);
-        Lookup(L"oleaut32.dll", "SysAllocString", f.SysAllocString);
-        Lookup(L"oleacc.dll", "LresultFromObject", f.LresultFromObject);
-        Lookup(L"oleacc.dll", "CreateStdAccessibleObject", f.CreateStdAccessibleObject);
-        Lookup(L"oleacc.dll", "AccessibleObjectFromWindow", f.AccessibleObjectFromWindow);
-        Lookup(L"oleaut32.dll", "LoadTypeLibEx", f.LoadTypeLibEx);
-        if (f.CoInitializeEx)
-            f.CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); // objects are handed out through COM
+        f.SysAllocString = SystemFunction<decltype(f.SysAllocString)>(L"oleaut32.dll", "SysAllocString");
+        f.LresultFromObject = SystemFunction<decltype(f.LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+        f.CreateStdAccessibleObject =
+            SystemFunction<decltype(f.CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+        f.AccessibleObjectFromWindow =
+            SystemFunction<decltype(f.AccessibleObjectFromWindow)>(L"oleacc.dll", "AccessibleObjectFromWindow");
+        f.LoadTypeLibEx = SystemFunction<decltype(f.LoadTypeLibEx)>(L"oleaut32.dll", "LoadTypeLibEx");
         return f;
     }();
     const OleFunctions& f = functions;
-    const bool complete = f.CoInitializeEx && f.SysAllocString && f.LresultFromObject &&
-                          f.CreateStdAccessibleObject && f.AccessibleObjectFromWindow;
+    // Objects are handed out through COM.
+    const bool complete = InitialiseCom() && f.SysAllocString && f.LresultFromObject && f.CreateStdAccessibleObject &&
+                          f.AccessibleObjectFromWindow;
     return complete ? &functions : nullptr;
 }
 
@@ -37,7 +38,11 @@ ITypeInfo* AccessibleTypeInfo()
     static ITypeInfo* const info = [] {
         ITypeLib* library = nullptr;
         ITypeInfo* found = nullptr;
-        if (Ole() && Ole()->LoadTypeLibEx && SUCCEEDED(Ole()->LoadTypeLibEx(L"oleacc.dll", REGKIND_NONE, &library))) {
+        // The type library inside the accessibility DLL just loaded, named by its full path.
+        wchar_t path[MAX_PATH];
+        const DWORD length = GetModuleFileNameW(LoadSystemLibrary(L"oleacc.dll"), path, MAX_PATH);
+        if (Ole() && Ole()->LoadTypeLibEx && length > 0 && length < MAX_PATH &&
+            SUCCEEDED(Ole()->LoadTypeLibEx(path, REGKIND_NONE, &library))) {
             library->GetTypeInfoOfGuid(kIAccessible, &found);
             library->Release();
         }
@@ -52,6 +57,37 @@ VARIANT ChildId(LONG id)
     v.vt = VT_I4;
     v.lVal = id;
     return v;
+}
+
+VARIANT Normalised(const VARIANT& child)
+{
+    const auto within = [&](LONGLONG id) { return id >= LONG_MIN && id <= LONG_MAX ? ChildId(static_cast<LONG>(id)) : child; };
+    switch (child.vt) {
+    case VT_EMPTY:
+        return ChildId(CHILDID_SELF);
+    case VT_ERROR:
+        return child.scode == DISP_E_PARAMNOTFOUND ? ChildId(CHILDID_SELF) : child;
+    case VT_I1:
+        return ChildId(child.cVal);
+    case VT_UI1:
+        return ChildId(child.bVal);
+    case VT_I2:
+        return ChildId(child.iVal);
+    case VT_UI2:
+        return ChildId(child.uiVal);
+    case VT_I4:
+    case VT_INT:
+        return ChildId(child.lVal);
+    case VT_UI4:
+    case VT_UINT:
+        return within(child.ulVal);
+    case VT_I8:
+        return within(child.llVal);
+    case VT_UI8:
+        return child.ullVal <= LONG_MAX ? ChildId(static_cast<LONG>(child.ullVal)) : child;
+    default:
+        return child;
+    }
 }
 
 HRESULT Answer(BSTR* out, const Text& text)

@@ -11,9 +11,9 @@
 constexpr IID kIUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr IID kIDispatch = {0x00020400, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr IID kIAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
+constexpr IID kIOleWindow = {0x00000114, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
 struct OleFunctions {
-    HRESULT(WINAPI* CoInitializeEx)(void*, DWORD) = nullptr;
     BSTR(WINAPI* SysAllocString)(const OLECHAR*) = nullptr;
     LRESULT(WINAPI* LresultFromObject)(REFIID, WPARAM, LPUNKNOWN) = nullptr;
     HRESULT(WINAPI* CreateStdAccessibleObject)(HWND, LONG, REFIID, void**) = nullptr;
@@ -21,8 +21,10 @@ struct OleFunctions {
     HRESULT(WINAPI* LoadTypeLibEx)(LPCOLESTR, REGKIND, ITypeLib**) = nullptr;
 };
 
-// The functions, loaded (and COM started on this thread) on first use; nullptr when the system
-// lacks any of them.
+// COM, apartment-threaded, on this thread, started on first use; false where it cannot be had.
+bool InitialiseCom();
+
+// The functions, loaded (and COM started) on first use; nullptr when the system lacks any of them.
 const OleFunctions* Ole();
 
 // The system's type information for IAccessible, from the accessibility library's own type
@@ -30,12 +32,15 @@ const OleFunctions* Ole();
 ITypeInfo* AccessibleTypeInfo();
 
 VARIANT ChildId(LONG id);
-// An empty child id, as scripting clients pass it, means the object itself.
+// A child id as a client may send it: of any integer type, or left out (empty, or a missing
+// parameter, as script callers leave it), which means the object itself. As a VT_I4; anything
+// else comes back as it is, naming no element.
+VARIANT Normalised(const VARIANT& child);
 inline bool IsSelf(const VARIANT& child)
 {
-    return child.vt == VT_EMPTY || (child.vt == VT_I4 && child.lVal == CHILDID_SELF);
+    const VARIANT id = Normalised(child);
+    return id.vt == VT_I4 && id.lVal == CHILDID_SELF;
 }
-inline VARIANT Normalised(const VARIANT& child) { return child.vt == VT_EMPTY ? ChildId(CHILDID_SELF) : child; }
 // A text as a screen reader receives it: S_FALSE and no string when there is none.
 HRESULT Answer(BSTR* out, const Text& text);
 HRESULT Answer(VARIANT* out, LONG value);

@@ -55,7 +55,8 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return object;
         break;
     case kAccessibleActionMessage:
-        if (wParam < m_Form.AllControls().size())
+        // Asked for while the window took input; a box or a modal window may have come since.
+        if (wParam < m_Form.AllControls().size() && IsWindowEnabled(m_Form.hWnd()))
             m_Form.Raise(m_Form.AllControls()[wParam], static_cast<Event>(lParam));
         return 0;
     default:
@@ -115,10 +116,7 @@ void Surface::Paint(HDC dc)
     // while the window shows its keyboard cues.
     const LRESULT cues = SendMessageW(hWnd(), WM_QUERYUISTATE, 0, 0);
     if (Control* focused = FocusedElement(); focused && !(cues & UISF_HIDEFOCUS)) {
-        ScopedSelect font(dc, focused->Font());
-        const Text caption = focused->GetText();
-        RECT frame = focused->Bounds();
-        DrawTextW(dc, Wide(caption), -1, &frame, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+        RECT frame = focused->CaptionBounds();
         InflateRect(&frame, 1, 1);
         SetTextColor(dc, RGB(0, 0, 0));
         SetBkColor(dc, RGB(255, 255, 255));

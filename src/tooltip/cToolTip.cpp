@@ -62,6 +62,14 @@ void cToolTip::Class_Terminate()
     m_Style = -1;
 }
 
+::Text TipText(TextView Text, TextView Title)
+{
+    ::Text tipText = Replace(::Text(Text), u"|", u"\r\n", 1, -1, 0);
+    if (Title.empty())
+        tipText = Replace(std::move(tipText), u"\r\n", u" ", 1, -1, 0);
+    return tipText;
+}
+
 ::Text cToolTip::Replace(::Text Expression, TextView FindString, TextView ReplaceString, int32_t Start,
                          int32_t ReplaceCount, int32_t Compare)
 {
@@ -86,12 +94,9 @@ int32_t cToolTip::Create(const Control& Parent, TextView Text, int32_t Style, bo
     if (m_InitialTitle.empty())
         m_InitialTitle = m_Title;
 
-    ::Text tipText = Replace(::Text(Text), u"|", u"\r\n", 1, -1, 0);
-    if (m_Title.empty())
-        tipText = Replace(std::move(tipText), u"\r\n", u" ", 1, -1, 0);
-    m_ToolInfo.Text = tipText;
+    m_ToolInfo.Text = TipText(Text, m_Title);
     if (m_InitialText.empty())
-        m_InitialText = tipText;
+        m_InitialText = m_ToolInfo.Text;
 
     ForeColor = ResolveColour(ForeColor);
     BackColor = ResolveColour(BackColor);

@@ -11,6 +11,10 @@
 
 class Control;
 
+// The text a tip shows for Text and Title: each "|" a line break (CR LF), and without a title
+// every line break a blank.
+::Text TipText(TextView Text, TextView Title);
+
 class cToolTip {
 public:
     cToolTip();

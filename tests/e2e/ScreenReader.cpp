@@ -8,8 +8,9 @@
 //                       child object's accParent is the object that listed it
 //   act TITLE NAME      does the default action of the element named NAME; prints its state and
 //                       the answer, and exits 0 only when the action was taken
-//   listen TITLE        prints the name of the element of each focus event, "ready" first, until
-//                       the window titled TITLE has come and gone
+//   listen TITLE        prints the name of the element of each focus event, and "renamed NAME" for
+//                       each name change, "ready" first, until the window titled TITLE has come
+//                       and gone
 #include <windows.h>
 #include <oleacc.h>
 
@@ -170,18 +171,19 @@ int Act(const wchar_t* title, const wchar_t* name)
     return result;
 }
 
-std::vector<std::tuple<HWND, LONG, LONG>> g_Heard; // window, object, child
+std::vector<std::tuple<DWORD, HWND, LONG, LONG>> g_Heard; // event, window, object, child
 
 // Only noted here: naming the element calls into the program, and the events that arrive while
 // that call waits would otherwise be printed before the one being named.
-void CALLBACK OnFocus(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD)
+void CALLBACK OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD, DWORD)
 {
-    g_Heard.emplace_back(window, object, child);
+    g_Heard.emplace_back(event, window, object, child);
 }
 
 int Listen(const wchar_t* title)
 {
-    SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_FOCUS, nullptr, OnFocus, 0, 0, WINEVENT_OUTOFCONTEXT);
+    for (DWORD event : {EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE})
+        SetWinEventHook(event, event, nullptr, OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
     std::printf("ready\n");
     std::fflush(stdout);
     bool seen = false;
@@ -192,11 +194,11 @@ int Listen(const wchar_t* title)
         for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
             DispatchMessageW(&message);
         for (; told < g_Heard.size(); ++told) {
-            const auto [window, object, child] = g_Heard[told];
+            const auto [event, window, object, child] = g_Heard[told];
             IAccessible* accessible = nullptr;
             VARIANT element{};
             if (SUCCEEDED(AccessibleObjectFromEvent(window, object, child, &accessible, &element))) {
-                Print(Name(accessible, element));
+                Print((event == EVENT_OBJECT_NAMECHANGE ? L"renamed " : L"") + Name(accessible, element));
                 accessible->Release();
             }
         }

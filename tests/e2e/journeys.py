@@ -93,11 +93,11 @@ def end(process, by_keyboard=True):
 
 
 @contextlib.contextmanager
-def started(name, environment=None):
-    """The program started from the desktop, once its window is up and active; failed-NAME.png if not."""
+def started(name, environment=None, copy=None):
+    """The program (or a copy) started from the desktop, once its window is up and active; failed-NAME.png if not."""
     run("xdotool", "mousemove", "0", "0")
     # Nothing the program starts (Wine's helpers, a browser) holds on to the test's own output.
-    process = subprocess.Popen([WINE, program], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+    process = subprocess.Popen([WINE, copy or program], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=subprocess.DEVNULL, env=dict(os.environ, **(environment or {})))
     try:
         yield process, active_window(SEARCH)
@@ -232,7 +232,8 @@ def journey_keyboard():
         heard = listener.communicate(timeout=30)[0].splitlines()
         remaining = iter(heard)  # in this order, whatever came between
         expect(all(any(name == got for got in remaining) for name in ("thanks to Tavernix", "Chiudi", "Info",
-               "Quorvel home", "Uccelli", "thanks to Tavernix", "Chiudi")), f"the screen reader heard {heard}")
+               "Quorvel home", "renamed Animali", "Uccelli", "renamed Uccelli", "thanks to Tavernix", "Chiudi")),
+               f"the screen reader heard {heard}")
     finally:
         end(listener, by_keyboard=False)
 
@@ -299,6 +300,28 @@ def journey_scales():
         mean = sum(abs(a - b) for p, q in pairs for a, b in zip(p, q)) / (7.65 * reference.width * reference.height)
         print(f"{name} at {scale} DPI: mean difference {mean:.2f} %")
         expect(mean < 5, f"{name} at {scale} DPI differs from 96 DPI by {mean:.2f} %")
+
+
+def journey_downloads():
+    """Run from a Downloads folder that also holds DLLs named as the system's (a web page may have left
+    them there), the program is read by a screen reader and opens the browser, and loads none of them.
+    Wine is told to prefer a DLL of the program's folder, as Windows does where a DLL is not one of its
+    known DLLs. Not ole32: Wine's own DLLs load it through delay imports, which Wine resolves in the
+    program's folder whatever the program asked for (Windows would not)."""
+    folder = os.path.join(drive_c, "Downloads")
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    names = ("oleacc", "oleaut32", "shell32")
+    for name in names:
+        shutil.copy(os.path.join(tools, "PlantedLibrary.dll"), os.path.join(folder, name + ".dll"))
+    overrides = {"WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "") + ";" + ",".join(names) + "=n,b"}
+    with started("downloads", overrides, shutil.copy(program, folder)) as (process, window):
+        expect(len(tree(SEARCH)) == 10, "the screen reader found nothing")
+        replace_text(window, "owl")
+        keys("Return")
+        browser_got(1, search_address + "owl")
+    loaded = [name for name in os.listdir(folder) if name.endswith(".loaded")]
+    expect(not loaded, f"loaded from the program's folder: {loaded}")
 
 
 class Service(http.server.BaseHTTPRequestHandler):

@@ -23,20 +23,24 @@ TEST_F(ExamplesWindow, OpensModalCentredAndFixedWithTheFocusInTheListAndClosesAs
 {
     HWND search = ShownSearchWindow().hWnd();
     IAccessible* held = nullptr; // as a screen reader may, after the window has gone
-    // Spelled out: the import library's IID_IAccessible is not the one oleacc answers to.
-    constexpr IID kIAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71}};
-    CoInitialize(nullptr);
     for (int opening = 0; opening < 2; ++opening)
         WithExamplesOpen([&](frmInfo& window) {
             EXPECT_FALSE(IsWindowEnabled(search)) << "the search window takes no input";
             if (!held)
-                AccessibleObjectFromWindow(window.hWnd(), OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&held));
+                held = AccessibleOf(window.hWnd());
             RECT frame;
             GetWindowRect(window.hWnd(), &frame);
             EXPECT_NEAR(frame.left + frame.right - GetSystemMetrics(SM_CXSCREEN),
                         frame.top + frame.bottom - GetSystemMetrics(SM_CYSCREEN), 2) << "centred";
             EXPECT_TRUE(SendMessageW(window.hWnd(), WM_GETICON, ICON_BIG, 0) && GetFocus() == List().hWnd());
             EXPECT_EQ(List().ListCount(), 0) << "empty at every opening";
+            for (size_t stop = 0; opening == 0 && stop < window.TabStops().size(); ++stop) {
+                PressKey(GetFocus(), VK_TAB);
+                PumpFor();
+                Control* focused = window.FocusedControl();
+                SwitchAwayAndBack(window.hWnd());
+                EXPECT_TRUE(focused && window.FocusedControl() == focused) << "the focus comes back to stop " << stop;
+            }
             window.ControlToolTipWindow(); // the banner's tooltip subclasses the window
             ClickCategory(2);
             EXPECT_EQ(Form::FromWindow(window.hWnd()), &window) << "still a form under its tooltip's subclass";
@@ -91,4 +95,62 @@ TEST_F(ExamplesWindow, ANewScaleKeepsTheEntriesInWholeRows)
             EXPECT_LE(box.bottom - box.top, MulDiv(3375, dpi, 1440)) << "no taller than designed at " << dpi;
         }
     });
+}
+
+TEST_F(ExamplesWindow, EachCategoryIsWhereItsCaptionIsAndADoubleClickedEntryIsChosenOnce)
+{
+    static int reopened = 0;
+    static HWND first = nullptr;
+    UINT_PTR watch = 0;
+    WithExamplesOpen([&](frmInfo& window) {
+        IAccessible* surface = AccessibleOf(window.hWnd());
+        std::vector<RECT> captions;
+        for (LONG id = 1; id <= 17; ++id) {
+            RECT r{};
+            LONG width = 0, height = 0;
+            surface->accLocation(&r.left, &r.top, &width, &height, ChildOf(id));
+            r.right = r.left + width;
+            r.bottom = r.top + height;
+            for (const RECT& other : captions) {
+                RECT both;
+                EXPECT_FALSE(IntersectRect(&both, &r, &other)) << "element " << id << " lies over another";
+            }
+            captions.push_back(r);
+        }
+        surface->Release();
+
+        // An entry lying over "..." is double-clicked: the first click chooses it, the second
+        // lands where the window was.
+        ClickCategory(0);
+        const Control& examplesButton = ShownSearchWindow().Controls(frmGoogleVideo::Command1);
+        POINT dots = CentreOf(examplesButton), entry = CentreOf(List());
+        MapWindowPoints(examplesButton.ContainerWindow(), nullptr, &dots, 1);
+        MapWindowPoints(window.hWnd(), nullptr, &entry, 1);
+        RECT frame;
+        GetWindowRect(ShownSearchWindow().hWnd(), &frame); // moved where "..." lies under the list
+        SetWindowPos(ShownSearchWindow().hWnd(), nullptr, frame.left + entry.x - dots.x, frame.top + entry.y - dots.y, 0,
+                     0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        dots = entry;
+        ASSERT_EQ(WindowFromPoint(dots), List().hWnd());
+        first = window.hWnd();
+        watch = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
+            if (frmInfo::Instance().IsLoaded() && frmInfo::Instance().hWnd() != first) {
+                ++reopened;
+                PostMessageW(frmInfo::Instance().hWnd(), WM_CLOSE, 0, 0);
+            }
+        });
+        INPUT clicks[5] = {};
+        for (INPUT& input : clicks)
+            input.type = INPUT_MOUSE;
+        clicks[0].mi = {MulDiv(dots.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1,
+                        MulDiv(dots.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE};
+        for (int i = 1; i < 5; ++i)
+            clicks[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+        SendInput(5, clicks, sizeof(INPUT));
+        PumpFor(300);
+    });
+    PumpFor(600);
+    KillTimer(nullptr, watch);
+    EXPECT_EQ(reopened, 0) << "the second click pressed what lay beneath";
+    EXPECT_NE(SearchBox().GetText(), u"before") << "the first click chose";
 }

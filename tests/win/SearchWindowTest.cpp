@@ -9,6 +9,7 @@
 #include "app/WebLinks.h"
 #include "app/mXPManifest.h"
 #include "forms/MessageLoop.h"
+#include "forms/Ole.h"
 #include "forms/RuntimeError.h"
 #include "tooltip/cToolTip.h"
 
@@ -38,6 +39,12 @@ TEST_F(SearchWindow, ANewScaleKeepsTheTextAndTheWindowShowsTheProgramsIcon)
         EXPECT_NEAR(client.right + client.bottom, MulDiv(415 + 194, dpi, 96), 2) << dpi;
     }
     EXPECT_EQ(Box().GetText(), u"typed before");
+    using AwarenessOf = int(WINAPI*)(HANDLE);
+    using ThreadContext = HANDLE(WINAPI*)();
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    const auto awareness = AwarenessOf(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext"));
+    const auto context = ThreadContext(GetProcAddress(user32, "GetThreadDpiAwarenessContext"));
+    EXPECT_EQ(awareness(context()), 2) << "per-monitor aware, as the system reports it";
     SendMessageW(form.hWnd(), WM_SETICON, ICON_BIG, 0), SendMessageW(form.hWnd(), WM_SETICON, ICON_SMALL, 0);
     HWND balloon = form.ToolTips()->front().second->hWnd(); // owned by the search window
     InstallWindowIcons(balloon, u"ICON_0", true);           // so its top owner gets the icons too
@@ -108,19 +115,22 @@ TEST_F(SearchWindow, BlankOverlongAndFailedSearchesSaySoAndTheTextGoesInTheSyste
     EXPECT_EQ(info.Icon, LoadIconW(nullptr, MAKEINTRESOURCEW(32516)));
 }
 
-TEST_F(SearchWindow, TabGoesRoundEveryStopBothWaysAndOnlyAFocusedButtonIsTheDefault)
+TEST_F(SearchWindow, TabGoesRoundEveryStopBothWaysTheDefaultButtonIsTheOneEnterPressesAndTheFocusComesBack)
 {
     SetForegroundWindow(form.hWnd()), PumpFor(50);
     Box().SetFocus();
-    const auto stop = [&] { // the focused control, and which button is the default
-        Text seen = form.FocusedControl() ? form.FocusedControl()->AccessibleName() : u"";
+    const auto stop = [&] { // the focused control, which button is the default, and whether the focus comes back
+        Control* focused = form.FocusedControl();
+        Text seen = focused ? focused->AccessibleName() : u"";
         for (Control* button : {&form.Controls(Id::Command1), &form.Controls(Id::cmdSearch)})
             if ((GetWindowLongW(button->hWnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
-                seen += form.FocusedControl() == button ? u" (default)" : u", " + button->AccessibleName() + u" default";
-        return seen;
+                seen += focused == button ? u" (default)" : u", " + button->AccessibleName() + u" default";
+        SwitchAwayAndBack(form.hWnd());
+        return form.FocusedControl() == focused ? seen : seen + u" (lost)";
     };
     const std::vector<Text> round = {u"thanks to Tavernix", u"Chiudi", u"Info", u"Esempi (default)", u"Quorvel home",
-                                     u"Cerca in rete (default)", u"Inserire il nome del suono di riferimento"};
+                                     u"Cerca in rete (default)",
+                                     u"Inserire il nome del suono di riferimento, Cerca in rete default"};
     std::vector<Text> forwards, backwards;
     for (size_t i = 0; i < round.size(); ++i)
         PressKey(GetFocus(), VK_TAB), PumpFor(), forwards.push_back(stop());
@@ -130,6 +140,82 @@ TEST_F(SearchWindow, TabGoesRoundEveryStopBothWaysAndOnlyAFocusedButtonIsTheDefa
     HoldKeys({});
     EXPECT_EQ(forwards, round);
     EXPECT_EQ(backwards, round) << "Shift+Tab goes the same way back";
+}
+
+TEST_F(SearchWindow, ABoxBelongsToTheWindowWhoseActionOpenedItAndOneEnterIsOneAction)
+{
+    const auto held = MessageBoxesFrom(L"Dide QV", [&] { Enter(); }, [](HWND box) {
+        for (int repeat = 0; repeat < 3; ++repeat) // the Enter that opened the box, still held down
+            PostMessageW(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
+    });
+    ASSERT_EQ(held.size(), 1u);
+    EXPECT_TRUE(held.front().StayedOpen) << "the key's repeats closed the warning";
+
+    // A screen reader acts on "Info" twice, quickly, while another program is in front.
+    IAccessible* surface = AccessibleOf(Container());
+    LONG info = 1;
+    while (AccessibleText(surface, ChildOf(info)) != L"Info")
+        ++info;
+    AnotherProgram();
+    const auto boxes = MessageBoxesFrom(L"Dide Quorvel", [&] {
+        surface->accDoDefaultAction(ChildOf(info));
+        surface->accDoDefaultAction(ChildOf(info));
+    });
+    ASSERT_EQ(boxes.size(), 1u) << "the second action came while the box was up";
+    EXPECT_EQ(boxes.front().Owner, form.hWnd());
+    EXPECT_FALSE(boxes.front().OwnerEnabled);
+    surface->Release();
+}
+
+TEST_F(SearchWindow, EveryElementIsTheSameHoweverAScreenReaderNamesItAndTakesTheFocusItOffers)
+{
+    IAccessible* surface = AccessibleOf(Container());
+    IAccessible* box = AccessibleOf(Box().hWnd());
+    for (const auto& [object, window] : {std::pair{surface, Container()}, {box, Box().hWnd()}}) {
+        HWND holder = nullptr;
+        WindowFromAccessibleObject(object, &holder);
+        EXPECT_EQ(holder, window) << "the window that holds the element";
+    }
+    LONG count = 0;
+    surface->get_accChildCount(&count);
+    for (LONG id = 1; id <= count; ++id) {
+        const std::wstring name = AccessibleText(surface, ChildOf(id));
+        for (VARTYPE type : {VT_I2, VT_UI2, VT_UI4, VT_INT, VT_UINT, VT_I8})
+            EXPECT_EQ(AccessibleText(surface, ChildOf(id, type)), name) << type;
+        VARIANT next{};
+        surface->accNavigate(NAVDIR_NEXT, ChildOf(id), &next);
+        std::wstring nextName = next.vt == VT_I4 ? AccessibleText(surface, next) : L"";
+        if (next.vt == VT_DISPATCH) { // a windowed element is an object of its own
+            IAccessible* element = nullptr;
+            next.pdispVal->QueryInterface(kIAccessible, reinterpret_cast<void**>(&element));
+            nextName = element ? AccessibleText(element, ChildOf(CHILDID_SELF)) : L"?";
+            if (element)
+                element->Release();
+        }
+        EXPECT_EQ(nextName, id < count ? AccessibleText(surface, ChildOf(id + 1)) : L"") << "after " << id;
+        VariantClear(&next);
+    }
+    Box().SetText(u"owl");
+    const VARIANT missing = [] {
+        VARIANT left{}; // as a script leaves it out
+        left.vt = VT_ERROR;
+        left.scode = DISP_E_PARAMNOTFOUND;
+        return left;
+    }();
+    EXPECT_EQ(AccessibleText(box, missing, &IAccessible::get_accValue), L"owl") << "the standard object's own";
+    EXPECT_EQ(AccessibleText(surface, missing), L"Ricerca");
+
+    SetForegroundWindow(form.hWnd());
+    PumpFor(20);
+    LONG chiudi = 1;
+    while (AccessibleText(surface, ChildOf(chiudi)) != L"Chiudi")
+        ++chiudi;
+    EXPECT_EQ(surface->accSelect(SELFLAG_TAKEFOCUS, ChildOf(chiudi)), S_OK);
+    EXPECT_EQ(form.FocusedControl(), &Link(0));
+    EXPECT_EQ(box->accSelect(SELFLAG_TAKEFOCUS, ChildOf(CHILDID_SELF)), S_OK);
+    EXPECT_EQ(GetFocus(), Box().hWnd());
+    box->Release();
+    surface->Release();
 }
 
 namespace {
@@ -167,6 +253,27 @@ namespace {
         GetWindowRect(form.Controls(Id::txtSearch).hWnd(), &tool);
     faults |= tool.right - tool.left == MulDiv(214, 144, 96) ? 0 : 4;
     faults |= SendMessageW(form.hWnd(), WM_GETICON, ICON_BIG, 0) == icon(48) ? 0 : 8;
+    return faults;
+});
+} // namespace
+
+namespace {
+// In a process of its own, as a screen reader and a resting pointer meet the window: 0 when all
+// went as it should; 1: the search box had no description as soon as it existed; 2: a pointer
+// resting where the box appeared got no balloon.
+[[maybe_unused]] const bool resting = RegisterChildRoutine("resting-pointer", [] {
+    frmGoogleVideo& form = frmGoogleVideo::Instance();
+    form.Load();
+    const Control& box = form.Controls(Id::txtSearch);
+    IAccessible* object = AccessibleOf(box.hWnd());
+    int faults = AccessibleText(object, ChildOf(CHILDID_SELF), &IAccessible::get_accDescription).empty() ? 1 : 0;
+    POINT centre = CentreOf(box);
+    MapWindowPoints(box.ContainerWindow(), nullptr, &centre, 1);
+    SetCursorPos(centre.x, centre.y);
+    PumpFor(100);
+    form.Show();
+    PumpFor(1000);
+    faults |= form.ToolTips() && IsWindowVisible(form.ToolTips()->front().second->hWnd()) ? 0 : 2;
     return faults;
 });
 } // namespace

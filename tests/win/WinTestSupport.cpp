@@ -2,18 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 
 #include "app/WebLinks.h"
 #include "forms/Dpi.h"
 #include "forms/MessageLoop.h"
+#include "forms/Ole.h"
 
 namespace {
 std::vector<std::string> g_Launches;
 bool g_LaunchesSucceed = true;
 std::function<void(HWND)> g_WindowAction;
 std::wstring g_WindowTitle;
+struct {
+    std::wstring Title;
+    std::function<void(HWND)> Meanwhile;
+    std::vector<std::pair<HWND, SeenMessageBox>> Seen;
+} g_Boxes;
 } // namespace
 
 frmGoogleVideo& ShownSearchWindow()
@@ -70,6 +77,49 @@ void ScaleTo(Form& window, int dpi)
     SendMessageW(window.hWnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&frame));
 }
 
+HWND AnotherProgram()
+{
+    static HWND other = CreateWindowExW(0, L"Static", L"Another program", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                        100, nullptr, nullptr, nullptr, nullptr);
+    SetActiveWindow(other);
+    PumpFor(20);
+    return other;
+}
+
+void SwitchAwayAndBack(HWND window)
+{
+    AnotherProgram();
+    SetActiveWindow(window);
+    PumpFor(20);
+}
+
+IAccessible* AccessibleOf(HWND window)
+{
+    static const HRESULT started = CoInitialize(nullptr);
+    (void)started;
+    IAccessible* object = nullptr;
+    AccessibleObjectFromWindow(window, OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&object));
+    return object;
+}
+
+std::wstring AccessibleText(IAccessible* object, VARIANT child,
+                            HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*))
+{
+    BSTR text = nullptr;
+    (object->*property)(child, &text);
+    std::wstring copy = text ? text : L"";
+    SysFreeString(text);
+    return copy;
+}
+
+VARIANT ChildOf(LONGLONG id, VARTYPE type)
+{
+    VARIANT child{};
+    child.vt = type;
+    child.llVal = id; // the low bytes are the id in each integer type
+    return child;
+}
+
 LaunchRecorder::LaunchRecorder(bool succeed)
 {
     g_Launches.clear();
@@ -97,19 +147,51 @@ void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> acti
     });
 }
 
-SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<void()>& trigger)
+std::vector<SeenMessageBox> MessageBoxesFrom(const std::wstring& title, const std::function<void()>& trigger,
+                                             std::function<void(HWND)> meanwhile)
 {
-    SeenMessageBox seen;
-    WhenWindowAppears(title, [&](HWND box) {
-        wchar_t text[512] = {};
-        GetDlgItemTextW(box, 0xFFFF, text, 512);
-        HWND icon = FindWindowExW(box, nullptr, L"Static", nullptr); // the first of the box's statics
-        seen = {text, reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)), GetWindow(box, GW_OWNER)};
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    g_Boxes = {title, std::move(meanwhile), {}};
+    // Every tick: a box seen before is closed, a new one read.
+    const UINT_PTR timer = SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
+        for (auto& [box, seen] : g_Boxes.Seen) {
+            if (!seen.StayedOpen && IsWindow(box)) {
+                seen.StayedOpen = true;
+                PostMessageW(box, WM_COMMAND, IDOK, 0);
+            }
+        }
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND box, LPARAM) CALLBACK -> BOOL {
+            wchar_t title[64] = {};
+            GetWindowTextW(box, title, 64);
+            const bool known = std::any_of(g_Boxes.Seen.begin(), g_Boxes.Seen.end(), [&](auto& s) { return s.first == box; });
+            if (known || !IsWindowVisible(box) || g_Boxes.Title != title)
+                return TRUE;
+            wchar_t text[512] = {};
+            GetDlgItemTextW(box, 0xFFFF, text, 512);
+            HWND icon = FindWindowExW(box, nullptr, L"Static", nullptr); // the first of the box's statics
+            HWND owner = GetWindow(box, GW_OWNER);
+            g_Boxes.Seen.push_back({box, {text, reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)), owner,
+                                          owner && IsWindowEnabled(owner)}});
+            if (g_Boxes.Meanwhile)
+                g_Boxes.Meanwhile(box);
+            return TRUE;
+        }, 0);
     });
     trigger();
-    PumpFor(50);
+    for (int tick = 0; tick < 50 && std::any_of(g_Boxes.Seen.begin(), g_Boxes.Seen.end(), [](auto& s) { return IsWindow(s.first); }); ++tick)
+        PumpFor(40);
+    PumpFor(100); // a box that comes late is a box too
+    KillTimer(nullptr, timer);
+    std::vector<SeenMessageBox> seen;
+    for (auto& entry : g_Boxes.Seen)
+        seen.push_back(entry.second);
     return seen;
+}
+
+SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<void()>& trigger)
+{
+    const std::vector<SeenMessageBox> seen = MessageBoxesFrom(title, trigger);
+    EXPECT_EQ(seen.size(), 1u) << "one box";
+    return seen.empty() ? SeenMessageBox{} : seen.front();
 }
 
 void WithExamplesOpen(const std::function<void(frmInfo&)>& during)

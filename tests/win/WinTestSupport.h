@@ -3,6 +3,7 @@
 // delivery (the dialog keys included), and shell launches are recorded instead of made.
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <functional>
 #include <string>
@@ -19,6 +20,17 @@ void PressKey(HWND window, UINT virtualKey);
 void HoldKeys(std::initializer_list<int> virtualKeys);         // what GetKeyState reports
 void ScaleTo(Form& window, int dpi); // WM_DPICHANGED with the frame that scale gives it
 
+// Another program's window comes to the front, as when the user switches to it; and back.
+HWND AnotherProgram();
+void SwitchAwayAndBack(HWND window);
+
+// What a screen reader meets: a window's client object (COM started on first use), and the name
+// (or with `property`, another text) of one of its elements; a child id of any VARIANT type.
+IAccessible* AccessibleOf(HWND window);
+std::wstring AccessibleText(IAccessible* object, VARIANT child,
+                            HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*) = &IAccessible::get_accName);
+VARIANT ChildOf(LONGLONG id, VARTYPE type = VT_I4);
+
 // Records every address handed to the shell while it lives; each launch fails unless succeed.
 struct LaunchRecorder {
     explicit LaunchRecorder(bool succeed = true);
@@ -30,12 +42,18 @@ struct LaunchRecorder {
 // loop runs once it exists.
 void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> action);
 
-// The message box titled `title` that `trigger` brings up, read and closed with OK.
+// The message boxes titled `title` that `trigger` brings up, each read as it appears (when
+// `meanwhile` may act on it) and closed with OK a moment later, unless it closed by itself.
 struct SeenMessageBox {
     std::wstring Text;
     HICON Icon = nullptr;
     HWND Owner = nullptr;
+    bool OwnerEnabled = false; // whether the window it belongs to took input meanwhile
+    bool StayedOpen = false;   // until the test closed it
 };
+std::vector<SeenMessageBox> MessageBoxesFrom(const std::wstring& title, const std::function<void()>& trigger,
+                                             std::function<void(HWND)> meanwhile = nullptr);
+// The one box that `trigger` brings up.
 SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<void()>& trigger);
 
 // Clicks "..." and runs `during` inside the examples window's modal loop; returns once the
