@@ -415,10 +415,11 @@ void Decoder::Convert(uint32_t* pixel) const
         const uint8_t *b = row(m_Components[1], y), *r = row(m_Components[2], y);
         const int bs = shift(m_Components[1]), rs = shift(m_Components[2]);
         for (int x = 0; x < m_Width; ++x) {
-            // JFIF's YCbCr to RGB in 16-bit fixed point, rounded.
+            // JFIF's YCbCr to RGB in 16-bit fixed point, each channel rounded as libjpeg rounds it:
+            // the half added after the products, so that grey stays grey.
             const int lum = l[x >> ls], cb = b[x >> bs] - 128, cr = r[x >> rs] - 128;
             const int red = lum + ((91881 * cr + 32768) >> 16);
-            const int green = lum - ((22554 * cb + 46802 * cr - 32768) >> 16);
+            const int green = lum + ((-22554 * cb - 46802 * cr + 32768) >> 16);
             const int blue = lum + ((116130 * cb + 32768) >> 16);
             *pixel++ = static_cast<uint32_t>(std::clamp(red, 0, 255) << 16 | std::clamp(green, 0, 255) << 8 |
                                              std::clamp(blue, 0, 255));
