@@ -190,6 +190,10 @@ bool Decoder::StartOfFrame(size_t end)
         component.Quant = c[2];
         if (component.H < 1 || component.H > 2 || component.V < 1 || component.V > 2 || component.Quant > 3)
             return false;
+        // A lone component's scan is not interleaved: one block at a time, in rows over the
+        // picture, whatever sampling it declares.
+        if (count == 1)
+            component.H = component.V = 1;
         m_HMax = std::max(m_HMax, component.H);
         m_VMax = std::max(m_VMax, component.V);
         m_Components.push_back(component);
