@@ -1,11 +1,14 @@
 // Whatever the bytes: the search address holds nothing that could break the browser's quoted
 // argument and keeps plain text as typed; Replace ends, changes nothing when there is nothing to
 // find, and is an ordinary left-to-right replacement where no text put in can start a new match;
-// the JPEG decoder reads and writes nothing outside its buffers (the sanitizers watch). The first
-// byte chooses which, the second is Replace's count.
+// the JPEG decoder reads and writes nothing outside its buffers (the sanitizers watch) and draws
+// what libjpeg-turbo draws wherever both take the picture. The first byte chooses which, the
+// second is Replace's count.
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
+#include "ReferenceJpeg.h"
 #include "app/SearchAddress.h"
 #include "forms/Jpeg.h"
 #include "tooltip/Replace.h"
@@ -62,6 +65,78 @@ void CheckReplace(int32_t count, const Text& expression, const Text& find, const
         std::abort();
 }
 
+// The farthest from the centre that a block's inverse transform puts a sample, in doubles.
+double FarthestInBlock(const JCOEF* coefficients, const UINT16* quantizers)
+{
+    static const auto basis = [] {
+        std::array<std::array<double, 8>, 8> b{};
+        for (int x = 0; x < 8; ++x)
+            for (int u = 0; u < 8; ++u)
+                b[size_t(x)][size_t(u)] = (u ? 0.5 : std::sqrt(0.125)) * std::cos((2 * x + 1) * u * M_PI / 16);
+        return b;
+    }();
+    double columns[8][8] = {};
+    for (size_t y = 0; y < 8; ++y)
+        for (size_t u = 0; u < 8; ++u)
+            for (size_t v = 0; v < 8; ++v)
+                columns[y][u] += basis[y][v] * coefficients[v * 8 + u] * quantizers[v * 8 + u];
+    double farthest = 0;
+    for (size_t y = 0; y < 8; ++y)
+        for (size_t x = 0; x < 8; ++x) {
+            double sample = 0;
+            for (size_t u = 0; u < 8; ++u)
+                sample += basis[x][u] * columns[y][u];
+            farthest = std::max(farthest, std::abs(sample));
+        }
+    return farthest;
+}
+
+// The same over a picture, from the coefficients a second libjpeg reads; infinite when unsure.
+double FarthestTransformed(const uint8_t* data, size_t size)
+{
+    jpeg_decompress_struct info{};
+    JpegTrap trap;
+    info.err = Trap(trap);
+    jpeg_create_decompress(&info);
+    if (setjmp(trap.Jump)) {
+        jpeg_destroy_decompress(&info);
+        return HUGE_VAL;
+    }
+    jpeg_mem_src(&info, data, size);
+    jpeg_read_header(&info, TRUE);
+    jvirt_barray_ptr* coefficients = jpeg_read_coefficients(&info);
+    // A later scan overwrites what the first, the only one either decoder draws, left there.
+    double farthest = info.input_scan_number == 1 ? 0 : HUGE_VAL;
+    for (int c = 0; c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        for (JDIMENSION y = 0; y < component.height_in_blocks; ++y) {
+            const JBLOCKARRAY row =
+                info.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&info), coefficients[c], y, 1, FALSE);
+            for (JDIMENSION x = 0; x < component.width_in_blocks; ++x)
+                farthest = std::max(farthest, FarthestInBlock(row[0][x], component.quant_table->quantval));
+        }
+    }
+    jpeg_destroy_decompress(&info);
+    return farthest;
+}
+
+void CheckAgainstLibjpeg(const uint8_t* data, size_t size, const DecodedImage& ours)
+{
+    DecodedImage reference;
+    long warnings = 0;
+    // Where libjpeg warns it mends a damaged stream (a restart resynchronised, data cut short, a
+    // code that means nothing) by its own guess, which ours need not share.
+    if (!ReferenceDecode(data, size, reference, &warnings) || warnings)
+        return;
+    if (reference.Width != ours.Width || reference.Height != ours.Height)
+        std::abort();
+    // libjpeg wraps a sample beyond 512 from the centre where ours clamps it; no picture gets there.
+    if (FarthestTransformed(data, size) > 500)
+        return;
+    if (Compare(ours, reference).Worst > 2)
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -75,6 +150,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool decoded = which == 0 && DecodeBaselineJpeg(data, size, image);
     if (decoded && image.Pixels.size() != size_t(image.Width) * image.Height)
         std::abort(); // a picture of the size it claims
+    if (decoded)
+        CheckAgainstLibjpeg(data, size, image);
     if (which == 1)
         CheckAddress(TakeText(data, size, 4096));
     if (which == 2) {
