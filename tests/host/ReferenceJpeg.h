@@ -71,7 +71,8 @@ inline bool ReferenceDecode(const unsigned char* data, size_t size, DecodedImage
     return true;
 }
 
-// How closely one decoding of a picture follows another of the same size, channel by channel.
+// How closely one decoding of a picture follows another of the same, non-zero size, channel by
+// channel.
 struct Agreement {
     double Close = 1;             // the least fraction, over the channels, of pixels within 1
     int Worst = 0;                // the largest difference in any channel of any pixel
@@ -81,7 +82,7 @@ struct Agreement {
 inline Agreement Compare(const DecodedImage& ours, const DecodedImage& reference)
 {
     Agreement agreement;
-    const size_t count = std::min(ours.Pixels.size(), reference.Pixels.size());
+    const size_t count = ours.Pixels.size();
     for (size_t channel = 0; channel < 3; ++channel) {
         const size_t shift = 16 - 8 * channel;
         size_t close = 0;
@@ -93,8 +94,8 @@ inline Agreement Compare(const DecodedImage& ours, const DecodedImage& reference
             sum += difference;
             agreement.Worst = std::max(agreement.Worst, std::abs(difference));
         }
-        agreement.Close = std::min(agreement.Close, count ? static_cast<double>(close) / count : 1);
-        agreement.Bias[channel] = count ? static_cast<double>(sum) / count : 0;
+        agreement.Close = std::min(agreement.Close, static_cast<double>(close) / count);
+        agreement.Bias[channel] = static_cast<double>(sum) / count;
     }
     return agreement;
 }
