@@ -190,6 +190,10 @@ bool Decoder::StartOfFrame(size_t end)
         component.Quant = c[2];
         if (component.H < 1 || component.H > 2 || component.V < 1 || component.V > 2 || component.Quant > 3)
             return false;
+        // A lone component's scan is not interleaved: one block at a time, in rows over the
+        // picture, whatever sampling it declares.
+        if (count == 1)
+            component.H = component.V = 1;
         m_HMax = std::max(m_HMax, component.H);
         m_VMax = std::max(m_VMax, component.V);
         m_Components.push_back(component);
@@ -415,10 +419,11 @@ void Decoder::Convert(uint32_t* pixel) const
         const uint8_t *b = row(m_Components[1], y), *r = row(m_Components[2], y);
         const int bs = shift(m_Components[1]), rs = shift(m_Components[2]);
         for (int x = 0; x < m_Width; ++x) {
-            // JFIF's YCbCr to RGB in 16-bit fixed point, rounded.
+            // JFIF's YCbCr to RGB in 16-bit fixed point, each channel rounded as libjpeg rounds it:
+            // the half added after the products, so that grey stays grey.
             const int lum = l[x >> ls], cb = b[x >> bs] - 128, cr = r[x >> rs] - 128;
             const int red = lum + ((91881 * cr + 32768) >> 16);
-            const int green = lum - ((22554 * cb + 46802 * cr - 32768) >> 16);
+            const int green = lum + ((-22554 * cb - 46802 * cr + 32768) >> 16);
             const int blue = lum + ((116130 * cb + 32768) >> 16);
             *pixel++ = static_cast<uint32_t>(std::clamp(red, 0, 255) << 16 | std::clamp(green, 0, 255) << 8 |
                                              std::clamp(blue, 0, 255));

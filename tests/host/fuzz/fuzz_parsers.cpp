@@ -1,11 +1,14 @@
 // Whatever the bytes: the search address holds nothing that could break the browser's quoted
 // argument and keeps plain text as typed; Replace ends, changes nothing when there is nothing to
 // find, and is an ordinary left-to-right replacement where no text put in can start a new match;
-// the JPEG decoder reads and writes nothing outside its buffers (the sanitizers watch). The first
-// byte chooses which, the second is Replace's count.
+// the JPEG decoder reads and writes nothing outside its buffers (the sanitizers watch) and draws
+// what libjpeg-turbo draws wherever both take the picture. The first byte chooses which, the
+// second is Replace's count.
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 
+#include "ReferenceJpeg.h"
 #include "app/SearchAddress.h"
 #include "forms/Jpeg.h"
 #include "tooltip/Replace.h"
@@ -62,6 +65,85 @@ void CheckReplace(int32_t count, const Text& expression, const Text& find, const
         std::abort();
 }
 
+// Whether a block's inverse transform keeps every sample within `limit` of the centre: a quarter of
+// the sum of |coefficient x quantizer| bounds them, and only past that are they worked out.
+bool BlockWithin(const JCOEF* coefficients, const UINT16* quantizers, double limit)
+{
+    static const auto basis = [] {
+        std::array<std::array<double, 8>, 8> b{};
+        for (size_t x = 0; x < 64; ++x)
+            b[x / 8][x % 8] =
+                (x % 8 ? 0.5 : std::sqrt(0.125)) * std::cos(double((2 * (x / 8) + 1) * (x % 8)) * M_PI / 16);
+        return b;
+    }();
+    double bound = 0;
+    for (size_t k = 0; k < 64; ++k)
+        bound += std::abs(coefficients[k] * quantizers[k]) / 4.0;
+    if (bound <= limit)
+        return true;
+    double columns[8][8] = {}; // rows transformed first: [y][u]
+    for (size_t y = 0; y < 8; ++y)
+        for (size_t u = 0; u < 8; ++u)
+            for (size_t v = 0; v < 8; ++v)
+                columns[y][u] += basis[y][v] * coefficients[v * 8 + u] * quantizers[v * 8 + u];
+    for (size_t y = 0; y < 8; ++y)
+        for (size_t x = 0; x < 8; ++x) {
+            double sample = 0;
+            for (size_t u = 0; u < 8; ++u)
+                sample += basis[x][u] * columns[y][u];
+            if (std::abs(sample) > limit)
+                return false;
+        }
+    return true;
+}
+
+// The same for every block of a picture, from the coefficients a second libjpeg reads; false when
+// unsure.
+bool TransformedWithin(const uint8_t* data, size_t size, double limit)
+{
+    jpeg_decompress_struct info{};
+    JpegTrap trap;
+    info.err = Trap(trap);
+    jpeg_create_decompress(&info);
+    if (setjmp(trap.Jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_mem_src(&info, data, size);
+    jpeg_read_header(&info, TRUE);
+    jvirt_barray_ptr* coefficients = jpeg_read_coefficients(&info);
+    // A later scan overwrites what the first, the only one either decoder draws, left there.
+    bool within = info.input_scan_number == 1;
+    for (int c = 0; within && c < info.num_components; ++c) {
+        const jpeg_component_info& component = info.comp_info[c];
+        for (JDIMENSION y = 0; within && y < component.height_in_blocks; ++y) {
+            const JBLOCKARRAY row =
+                info.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&info), coefficients[c], y, 1, FALSE);
+            for (JDIMENSION x = 0; within && x < component.width_in_blocks; ++x)
+                within = BlockWithin(row[0][x], component.quant_table->quantval, limit);
+        }
+    }
+    jpeg_destroy_decompress(&info);
+    return within;
+}
+
+void CheckAgainstLibjpeg(const uint8_t* data, size_t size, const DecodedImage& ours)
+{
+    DecodedImage reference;
+    long warnings = 0;
+    // Where libjpeg warns it mends a damaged stream (a restart resynchronised, data cut short, a
+    // code that means nothing) by its own guess, which ours need not share.
+    if (!ReferenceDecode(data, size, reference, &warnings) || warnings)
+        return;
+    if (reference.Width != ours.Width || reference.Height != ours.Height)
+        std::abort();
+    // libjpeg wraps a sample beyond 512 from the centre where ours clamps it; no picture gets there.
+    if (!TransformedWithin(data, size, 500))
+        return;
+    if (Compare(ours, reference).Worst > 2)
+        std::abort();
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -75,6 +157,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool decoded = which == 0 && DecodeBaselineJpeg(data, size, image);
     if (decoded && image.Pixels.size() != size_t(image.Width) * image.Height)
         std::abort(); // a picture of the size it claims
+    if (decoded)
+        CheckAgainstLibjpeg(data, size, image);
     if (which == 1)
         CheckAddress(TakeText(data, size, 4096));
     if (which == 2) {

@@ -1,0 +1,101 @@
+#pragma once
+// libjpeg-turbo, the well-kept decoder ours is held to, and a measure of how far two decodings of
+// one picture lie apart. For the host tests and the fuzz target only: the program keeps its own.
+#include <algorithm>
+#include <array>
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+
+#include <jpeglib.h>
+
+#include "forms/Jpeg.h"
+
+// libjpeg-turbo's float inverse DCT in plain C rounds halves up, as ours does; its SSE2 form rounds
+// them to even, which takes one from whole flat areas of chroma. Read at libjpeg's first use.
+inline const int kScalarLibjpeg = setenv("JSIMD_FORCENONE", "1", 1);
+
+// libjpeg's errors jump back to the caller instead of ending the process; its warnings are
+// counted, not printed.
+struct JpegTrap {
+    jpeg_error_mgr Manager;
+    std::jmp_buf Jump;
+};
+
+inline jpeg_error_mgr* Trap(JpegTrap& trap)
+{
+    jpeg_std_error(&trap.Manager);
+    trap.Manager.error_exit = [](j_common_ptr info) { std::longjmp(reinterpret_cast<JpegTrap*>(info->err)->Jump, 1); };
+    trap.Manager.emit_message = [](j_common_ptr info, int level) { info->err->num_warnings += level < 0; };
+    return &trap.Manager;
+}
+
+// Decodes by our decoder's method: chroma replicated, not interpolated (djpeg -nosmooth); the float
+// inverse DCT, which agrees with ours exactly on our pictures where the integer one (JDCT_ISLOW)
+// is up to 3 off; three components always YCbCr and one grey, whatever the markers suggest.
+// False on any error.
+inline bool ReferenceDecode(const unsigned char* data, size_t size, DecodedImage& image, long* warnings = nullptr)
+{
+    jpeg_decompress_struct info{};
+    JpegTrap trap;
+    info.err = Trap(trap);
+    jpeg_create_decompress(&info);
+    if (setjmp(trap.Jump)) {
+        jpeg_destroy_decompress(&info);
+        return false;
+    }
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_read_header(&info, TRUE);
+    const bool colour = info.num_components == 3;
+    info.jpeg_color_space = colour ? JCS_YCbCr : JCS_GRAYSCALE;
+    info.out_color_space = colour ? JCS_RGB : JCS_GRAYSCALE;
+    info.do_fancy_upsampling = FALSE;
+    info.dct_method = JDCT_FLOAT;
+    jpeg_start_decompress(&info);
+    const JDIMENSION width = info.output_width;
+    image = {static_cast<int>(width), static_cast<int>(info.output_height),
+             std::vector<uint32_t>(size_t{width} * info.output_height)};
+    // From libjpeg's own pool, which the jump back frees with the rest.
+    const JSAMPARRAY row = info.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                                  width * static_cast<JDIMENSION>(info.output_components), 1);
+    for (uint32_t* pixel = image.Pixels.data(); info.output_scanline < info.output_height;) {
+        jpeg_read_scanlines(&info, row, 1);
+        for (JDIMENSION x = 0; x < width; ++x) {
+            const JSAMPLE* s = row[0] + x * static_cast<JDIMENSION>(info.output_components);
+            *pixel++ = colour ? static_cast<uint32_t>(s[0] << 16 | s[1] << 8 | s[2]) : s[0] * 0x010101u;
+        }
+    }
+    if (warnings)
+        *warnings = info.err->num_warnings;
+    jpeg_destroy_decompress(&info);
+    return true;
+}
+
+// How closely one decoding of a picture follows another of the same, non-zero size, channel by
+// channel.
+struct Agreement {
+    double Close = 1;             // the least fraction, over the channels, of pixels within 1
+    int Worst = 0;                // the largest difference in any channel of any pixel
+    std::array<double, 3> Bias{}; // the mean of ours minus the reference: red, green, blue
+};
+
+inline Agreement Compare(const DecodedImage& ours, const DecodedImage& reference)
+{
+    Agreement agreement;
+    const size_t count = ours.Pixels.size();
+    for (size_t channel = 0; channel < 3; ++channel) {
+        const size_t shift = 16 - 8 * channel;
+        size_t close = 0;
+        long sum = 0;
+        for (size_t i = 0; i < count; ++i) {
+            const int difference = static_cast<int>(ours.Pixels[i] >> shift & 255) -
+                                   static_cast<int>(reference.Pixels[i] >> shift & 255);
+            close += std::abs(difference) <= 1;
+            sum += difference;
+            agreement.Worst = std::max(agreement.Worst, std::abs(difference));
+        }
+        agreement.Close = std::min(agreement.Close, static_cast<double>(close) / count);
+        agreement.Bias[channel] = static_cast<double>(sum) / count;
+    }
+    return agreement;
+}
