@@ -44,6 +44,7 @@ add_library(quorvel_app STATIC
   src/forms/Accessibility.cpp
   src/forms/AccessibleElements.cpp
   src/forms/AccessibleObject.cpp
+  src/forms/Colours.cpp
   src/forms/Control.cpp
   src/forms/ControlToolTips.cpp
   src/forms/Dpi.cpp

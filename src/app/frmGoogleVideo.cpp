@@ -7,6 +7,7 @@
 #include "app/WebLinks.h"
 #include "app/mXPManifest.h"
 #include "examples/frmInfo.h"
+#include "forms/Colours.h"
 #include "forms/MessageLoop.h"
 #include "forms/RuntimeError.h"
 #include "resources/EmbeddedData.h"
@@ -105,7 +106,11 @@ constexpr BalloonTip kBalloonTips[] = {
 
 void CreateBalloon(cToolTip& tip, const BalloonTip& row, const Control& control)
 {
-    tip.Create(control, row.Text, row.Style, row.Centered, row.Icon, row.Title, row.ForeColor, row.BackColor,
+    // In high contrast the balloons wear the system's tooltip colours, as every tooltip does.
+    constexpr int32_t kSystemColour = static_cast<int32_t>(0x80000000);
+    const bool system = HighContrast();
+    tip.Create(control, row.Text, row.Style, row.Centered, row.Icon, row.Title,
+               system ? kSystemColour | COLOR_INFOTEXT : row.ForeColor, system ? kSystemColour | COLOR_INFOBK : row.BackColor,
                row.HoverTime, row.PopupTime);
 }
 
@@ -115,6 +120,7 @@ const EventRow frmGoogleVideo::kEvents[] = {
     {kForm, Event::Initialize, Handle<&frmGoogleVideo::Form_Initialize>},
     {kForm, Event::Load, Handle<&frmGoogleVideo::Form_Load>},
     {kForm, Event::DpiChanged, Handle<&frmGoogleVideo::Form_DpiChanged>},
+    {kForm, Event::ColoursChanged, Handle<&frmGoogleVideo::Form_ColoursChanged>},
     {Command1, Event::Click, Handle<&frmGoogleVideo::Command1_Click>},
     {Label2, Event::Click, Handle<&frmGoogleVideo::Label2_Click>},
     {txtSearch, Event::KeyDown, Handle<&frmGoogleVideo::txtSearch_KeyDown>},
@@ -144,9 +150,16 @@ void frmGoogleVideo::Form_DpiChanged()
 {
     // The balloons measure their controls when they are made: made again at the new size
     // (unless they are still to be made, at the scale of that moment).
+    RemakeToolTips();
+    InstallWindowIcons(hWnd(), u"ICON_0", true);
+}
+
+void frmGoogleVideo::Form_ColoursChanged() { RemakeToolTips(); }
+
+void frmGoogleVideo::RemakeToolTips()
+{
     for (size_t i = 0; colToolTips && i < colToolTips->size(); ++i)
         CreateBalloon(*(*colToolTips)[i].second, kBalloonTips[i], Controls(kBalloonTips[i].Control));
-    InstallWindowIcons(hWnd(), u"ICON_0", true);
 }
 
 void frmGoogleVideo::InitToolTips()

@@ -30,7 +30,9 @@ private:
     void Form_Initialize();
     void Form_Load();
     void Form_DpiChanged();
+    void Form_ColoursChanged();
     void InitToolTips();
+    void RemakeToolTips();
 
     static const EventRow kEvents[];
     std::optional<std::vector<ToolTipEntry>> colToolTips;

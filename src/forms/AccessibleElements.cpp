@@ -12,8 +12,7 @@ std::vector<Control*> AccessibleElements(Form& form, HWND surface)
 {
     std::vector<Control*> elements;
     for (Control& control : form.AllControls()) {
-        const bool decoration = control.Design().Kind == ControlKind::Image && control.AccessibleName().empty();
-        if (control.ContainerWindow() == surface && !decoration)
+        if (control.ContainerWindow() == surface && !control.IsDecoration())
             elements.push_back(&control);
     }
     std::stable_sort(elements.begin(), elements.end(), [](const Control* a, const Control* b) {

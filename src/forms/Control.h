@@ -25,6 +25,8 @@ public:
     HFONT Font() const { return m_Font; }
     HCURSOR Cursor() const { return m_Cursor; } // nullptr: the arrow
     HBITMAP Picture() const { return m_Picture; } // an image's picture, drawn to its bounds
+    // A picture with nothing to tell (a background): screen readers and high contrast leave it out.
+    bool IsDecoration() const { return m_Design->Kind == ControlKind::Image && AccessibleName().empty(); }
     // Where a windowless control shows in its container: a label's caption as drawn (its box may
     // be wider), an image's box.
     RECT CaptionBounds() const;

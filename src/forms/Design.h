@@ -64,7 +64,7 @@ struct FormDesign {
     std::span<const ControlDesign> Controls;
 };
 
-enum class Event : uint8_t { Initialize, Load, DpiChanged, Click, DblClick, KeyDown };
+enum class Event : uint8_t { Initialize, Load, DpiChanged, ColoursChanged, Click, DblClick, KeyDown };
 
 struct EventArgs {
     int16_t Index = kNoIndex;

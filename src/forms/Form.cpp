@@ -261,6 +261,14 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DPICHANGED:
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST)
+            OnColoursChanged();
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        OnColoursChanged();
+        break;
     case WM_TIMER:
         if (wParam != kAfterShownTimer)
             break;
@@ -295,6 +303,17 @@ void Form::OnDpiChanged(int dpi, const RECT& suggested)
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     RunEvent(kForm, Event::DpiChanged, {});
     RedrawWindow(hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Form::OnColoursChanged()
+{
+    // The system tells top-level windows only; the common controls learn it from their parent.
+    for (const Control& control : m_Controls) {
+        if (control.hWnd())
+            SendMessageW(control.hWnd(), WM_SYSCOLORCHANGE, 0, 0);
+    }
+    RunEvent(kForm, Event::ColoursChanged, {});
+    RedrawWindow(hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 HWND Form::ControlToolTipWindow()

@@ -93,6 +93,7 @@ private:
     void OnNcDestroy() override;
     void OnActivate(bool active, bool minimized);
     void OnDpiChanged(int dpi, const RECT& suggested);
+    void OnColoursChanged();
     void RunEvent(int control, Event event, const EventArgs& args);
     void CreateControls();
     HWND ContainerWindowOf(const Control& control);

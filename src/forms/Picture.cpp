@@ -87,6 +87,25 @@ ScopedGdiObject PictureOfSize(const EmbeddedData& jpeg, int width, int height)
     return bitmap;
 }
 
+COLORREF AverageColour(HBITMAP picture, RECT area)
+{
+    DIBSECTION dib{};
+    if (!GetObjectW(picture, sizeof(dib), &dib) || !dib.dsBm.bmBits)
+        return RGB(0, 0, 0);
+    const RECT whole{0, 0, dib.dsBm.bmWidth, dib.dsBm.bmHeight};
+    IntersectRect(&area, &area, &whole);
+    uint64_t sums[3] = {};
+    const auto* bits = static_cast<const uint32_t*>(dib.dsBm.bmBits); // top-down, 0x00RRGGBB
+    for (LONG y = area.top; y < area.bottom; ++y)
+        for (LONG x = area.left; x < area.right; ++x)
+            for (int channel = 0; channel < 3; ++channel)
+                sums[channel] += bits[y * dib.dsBm.bmWidth + x] >> (8 * channel) & 0xFF;
+    const uint64_t count = static_cast<uint64_t>(area.right - area.left) * static_cast<uint64_t>(area.bottom - area.top);
+    if (count == 0)
+        return RGB(0, 0, 0);
+    return RGB(sums[2] / count, sums[1] / count, sums[0] / count);
+}
+
 ScopedIcon IconFromIcoFile(const EmbeddedData& ico, int size)
 {
     const FileImage image = FirstImage(ico);

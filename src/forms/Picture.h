@@ -9,6 +9,10 @@ struct EmbeddedData;
 // natural size the pixels are the decoded ones.
 ScopedGdiObject PictureOfSize(const EmbeddedData& jpeg, int width, int height);
 
+// The average colour of a picture made here over an area of it (clipped to the picture), as a
+// COLORREF; black where the area holds none of it.
+COLORREF AverageColour(HBITMAP picture, RECT area);
+
 // The first image of an .ico or .cur file at size x size pixels; a cursor keeps its hot spot
 // where its file puts it, scaled with the image.
 ScopedIcon IconFromIcoFile(const EmbeddedData& ico, int size);

@@ -25,6 +25,10 @@ protected:
 private:
     void OnPaint();
     void Paint(HDC dc);
+    void DrawPicture(HDC dc, const Control& control, bool highContrast);
+    void DrawCaption(HDC dc, const Control& label);
+    // A label's colour: as designed, or the system's where the user's colours ask for it.
+    COLORREF TextColour(const Control& label) const;
     bool OnSetCursor(HWND hit, UINT area);
     void OnButton(UINT message, POINT point);
     bool OnCommand(HWND sender, WORD code);

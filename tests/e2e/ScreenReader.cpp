@@ -4,8 +4,8 @@
 //                       invoked=NAME"; then accFocus followed down to the element with the focus,
 //                       "name|state|name at its top left corner" (empty when none has it); then
 //                       one line per element from the client object down,
-//                       "depth|name|role|state|parent|value|description", parent being 1 when a
-//                       child object's accParent is the object that listed it
+//                       "depth|name|role|state|parent|value|description|left top width height",
+//                       parent being 1 when a child object's accParent is the object that listed it
 //   act TITLE NAME      does the default action of the element named NAME; prints its state and
 //                       the answer, and exits 0 only when the action was taken
 //   listen TITLE        prints the name of the element of each focus event, and "renamed NAME" for
@@ -145,10 +145,13 @@ int WalkTree(const wchar_t* title)
             if (parent)
                 parent->Release();
         }
+        LONG box[4] = {};
+        object->accLocation(&box[0], &box[1], &box[2], &box[3], Child(id));
         Print(std::to_wstring(depth) + L"|" + Name(object, Child(id)) + L"|" + role(object, id) + L"|" +
               std::to_wstring(StateOf(object, id)) + L"|" + std::to_wstring(parentIsLister) + L"|" +
               Name(object, Child(id), &IAccessible::get_accValue) + L"|" +
-              Name(object, Child(id), &IAccessible::get_accDescription));
+              Name(object, Child(id), &IAccessible::get_accDescription) + L"|" + std::to_wstring(box[0]) + L" " +
+              std::to_wstring(box[1]) + L" " + std::to_wstring(box[2]) + L" " + std::to_wstring(box[3]));
         return false;
     });
     client->Release();

@@ -14,7 +14,7 @@ import threading
 import time
 import urllib.parse
 
-from PIL import Image
+from PIL import Image, ImageChops
 
 WINE64 = "/usr/lib/wine/wine64"  # the prefix's own 64-bit reg.exe: the registry as 64-bit Windows sees it
 SEARCH, EXAMPLES = "Quorvel - tutti i file audio in rete :-)", "Info Sul Programma"
@@ -155,6 +155,11 @@ def enter_text(text):  # typed, or pasted where xdotool cannot type it
     keys("ctrl+v")
 
 
+def client_area(window):  # left, top, width and height on the screen
+    info = dict(line.strip().split(":", 1) for line in run("xwininfo", "-id", window).splitlines() if ":" in line)
+    return tuple(int(info[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+
+
 def screenshot(name, window=None, frame=(1, 20, 1, 1)):
     """The screen as a person sees it (the X server's screen memory), or a window's client area grown
     by (left, top, right, bottom) pixels, in NAME.png among the shots."""
@@ -162,8 +167,7 @@ def screenshot(name, window=None, frame=(1, 20, 1, 1)):
     os.makedirs(os.path.dirname(path), exist_ok=True)
     run("/usr/bin/convert", "xwd:" + os.environ["QUORVEL_SCREEN"], path)
     if window:
-        info = dict(line.strip().split(":", 1) for line in run("xwininfo", "-id", window).splitlines() if ":" in line)
-        x, y, w, h = (int(info[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
+        x, y, w, h = client_area(window)
         box = f"{w + frame[0] + frame[2]}x{h + frame[1] + frame[3]}+{max(x - frame[0], 0)}+{max(y - frame[1], 0)}"
         run("/usr/bin/convert", path, "-crop", box, "+repage", path)
     return path
@@ -322,6 +326,77 @@ def journey_downloads():
         browser_got(1, search_address + "owl")
     loaded = [name for name in os.listdir(folder) if name.endswith(".loaded")]
     expect(not loaded, f"loaded from the program's folder: {loaded}")
+
+
+# Set in HKCU\Control Panel\Colors before the start: a dark scheme (faces and windows black, text
+# white) and a light scheme of the user's own (dark blue text on cream and beige).
+SCHEMES = {"dark": {"Window": "0 0 0", "WindowText": "255 255 255", "ButtonFace": "0 0 0", "ButtonText": "255 255 255",
+                    "HotTrackingColor": "128 191 255"},
+           "light": {"Window": "255 255 232", "WindowText": "0 0 96", "ButtonFace": "236 233 216",
+                     "ButtonText": "0 0 96", "HotTrackingColor": "0 0 160"}}
+TITLE = (14, 7, 146, 36)  # the large title in the search window's picture: left, top, width, height in the window
+REFERENCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "reference")
+
+
+def contrast(first, second):  # as the Web Content Accessibility Guidelines measure it
+    def luminance(colour):
+        linear = [c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4 for c in (v / 255 for v in colour)]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2] + 0.05
+    return max(luminance(first), luminance(second)) / min(luminance(first), luminance(second))
+
+
+def caption_contrast(screen, box):
+    """A caption's contrast against its own background, from the screen: the background is the box's
+    median colour, the text the commonest colour that stands apart from it."""
+    pixels = list(screen.crop(box).getdata())
+    background = tuple(sorted(channel)[len(channel) // 2] for channel in zip(*pixels))
+    apart = [p for p in pixels if contrast(p, background) >= 1.5]
+    return contrast(max(set(apart), key=apart.count), background) if apart else 1
+
+
+def journey_colours():
+    """Started in the standard colours, both windows look exactly as they always have (the reference
+    screenshots); started in a dark scheme and in a light one, every label and link of both windows
+    reads against what it lands on, 4.5:1 at least, and the large title of the picture 3:1. The
+    captions are where the screen reader says they are."""
+    colours = r"HKCU\Control Panel\Colors"
+    standard = {}
+    for line in run(WINE64, "reg", "query", colours).splitlines():
+        if "REG_SZ" in line:
+            name, value = line.split("REG_SZ")
+            standard[name.strip()] = value.strip()
+    reg_add(DESKTOP, "/v", "CursorBlinkRate", "/t", "REG_SZ", "/d", "-1")  # a caret that stays: a steady picture
+    try:
+        for scheme in ("standard", "dark", "light"):
+            for name, value in SCHEMES.get(scheme, {}).items():
+                reg_add(colours, "/v", name, "/t", "REG_SZ", "/d", value)
+            with started(f"colours-{scheme}") as (process, window):
+                left, top, _, _ = client_area(window)
+                captions = [("the title", (left + TITLE[0], top + TITLE[1], TITLE[2], TITLE[3]), 3)]
+                ratios, shots_taken = [], []
+                for title, shown in ((SEARCH, "search"), (EXAMPLES, "examples")):
+                    if title == EXAMPLES:
+                        click(window, *EXAMPLES_BUTTON)
+                    shots_taken.append(screenshot(f"{scheme}-{shown}", active_window(title), (0,) * 4))
+                    screen = Image.open(screenshot(f"{scheme}-screen")).convert("RGB")
+                    captions += [(e[1], tuple(int(v) for v in e[7].split()), 4.5) for e in tree(title)
+                                 if e[2] in ("30", "41")]  # links and labels
+                    ratios += [(caption_contrast(screen, (x, y, x + w, y + h)), least, name)
+                               for name, (x, y, w, h), least in captions]
+                    captions = []
+                keys("Escape")
+            if scheme == "standard":
+                for path in shots_taken:
+                    reference = Image.open(os.path.join(REFERENCE, os.path.basename(path))).convert("RGB")
+                    expect(ImageChops.difference(reference, Image.open(path).convert("RGB")).getbbox() is None,
+                           f"{path} in the standard colours is not as in tests/e2e/reference")
+            else:
+                print(f"{scheme} scheme: " + ", ".join(f"{name} {ratio:.1f}:1" for ratio, _, name in ratios))
+                expect(all(ratio >= least for ratio, least, _ in ratios), f"{scheme} scheme: not every caption reads")
+    finally:
+        for name in SCHEMES["dark"]:
+            reg_add(colours, "/v", name, "/t", "REG_SZ", "/d", standard[name])
+        run(WINE64, "reg", "delete", DESKTOP, "/v", "CursorBlinkRate", "/f", check=False)
 
 
 class Service(http.server.BaseHTTPRequestHandler):
