@@ -20,7 +20,7 @@ WINE64 = "/usr/lib/wine/wine64"  # the prefix's own 64-bit reg.exe: the registry
 SEARCH, EXAMPLES = "Quorvel - tutti i file audio in rete :-)", "Info Sul Programma"
 # Client coordinates at 96 DPI: in the search window (Picture1 lies at 1, -2), then the examples.
 TEXT_BOX, EXAMPLES_BUTTON, SEARCH_BUTTON = (100, 124), (265, 124), (340, 124)
-LINK_SPONSOR, LINK_INFO, LINK_HOME, CATEGORY_BIRDS, FIRST_ENTRY = (110, 185), (12, 154), (30, 185), (25, 15), (40, 90)
+LINK_SPONSOR, LINK_INFO, LINK_HOME, CATEGORY_BIRDS = (110, 185), (12, 154), (30, 185), (25, 15)
 journey, WINE, program, tools, search_address, home, sponsor, shots = sys.argv[1:9]
 drive_c = os.path.join(os.environ["WINEPREFIX"], "drive_c")
 log = os.path.join(drive_c, "launches.txt")
@@ -184,12 +184,23 @@ def tree(title):  # the elements a screen reader meets walking down from the win
 def journey_keyboard():
     """Every action from the keyboard alone, the pointer never moved, while a screen reader in another process
     hears each link as Tab reaches it, finds the focus, meets every element of both windows once, named and
-    described, is refused by the disabled search window, asks through IDispatch and acts."""
+    described, is refused by the disabled search window, asks through IDispatch and acts. The program runs
+    from a Downloads folder that also holds DLLs named as the system's (a web page may have left them there),
+    and loads none of them: Wine is told to prefer a DLL of the program's folder, as Windows does where a DLL
+    is not one of its known DLLs. Not ole32: Wine's own DLLs load it through delay imports, which Wine
+    resolves in the program's folder whatever the program asked for (Windows would not)."""
+    folder = os.path.join(drive_c, "Downloads")
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    planted = ("oleacc", "oleaut32", "shell32")
+    for name in planted:
+        shutil.copy(os.path.join(tools, "PlantedLibrary.dll"), os.path.join(folder, name + ".dll"))
+    overrides = {"WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "") + ";" + ",".join(planted) + "=n,b"}
     listener = subprocess.Popen([WINE, os.path.join(tools, "ScreenReader.exe"), "listen", SEARCH],
                                 stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
     try:
         expect(listener.stdout.readline().strip() == "ready", "the screen reader did not start")
-        with started("keyboard") as (process, window):
+        with started("keyboard", overrides, shutil.copy(program, folder)) as (process, window):
             keys("Tab")
             screenshot("focused-link", window)
             focus = reader("walk", SEARCH)[1]  # linked, focusable, focused; and the same element under the pointer
@@ -238,23 +249,10 @@ def journey_keyboard():
         expect(all(any(name == got for got in remaining) for name in ("thanks to Tavernix", "Chiudi", "Info",
                "Quorvel home", "renamed Animali", "Uccelli", "renamed Uccelli", "thanks to Tavernix", "Chiudi")),
                f"the screen reader heard {heard}")
+        loaded = [name for name in os.listdir(folder) if name.endswith(".loaded")]
+        expect(not loaded, f"loaded from the program's folder: {loaded}")
     finally:
         end(listener, by_keyboard=False)
-
-
-def captions_apart(path, scale):
-    """The examples window's category captions at a scale: in each row as many underlines as captions, none
-    touching another or the window's edges."""
-    image = Image.open(path).convert("RGB")
-    width = image.width
-    blue = [[b > 150 and r < 110 and g < 110 for r, g, b in (image.getpixel((x, y)) for x in range(width))]
-            for y in range(image.height)]
-    for (top, bottom), count in zip(((135, 355), (360, 580), (615, 835), (855, 1050)), (4, 4, 4, 3)):
-        rows = range(top * scale // 1440, bottom * scale // 1440)
-        line = max(rows, key=lambda y: sum(blue[y]))  # an underline is the longest blue line
-        marked = [any(blue[y][x] for y in range(line - 2, line + 3)) for x in range(width)]
-        runs = sum(marked[x] and (x == 0 or not marked[x - 1]) for x in range(width))
-        expect(runs == count and not marked[0] and not marked[-1], f"row at {top} twips, {scale} DPI: {runs} captions")
 
 
 def message_boxes(window, scale):
@@ -276,58 +274,6 @@ def message_boxes(window, scale):
     expect(box_text == ["owl"] and not launches(), f"the box holds {box_text}; launched {launches()}")
 
 
-def journey_scales():
-    """At 120, 144 and 192 DPI both windows are the 96 DPI windows drawn larger: shrunk back, each
-    screenshot differs from the 96 DPI one by less than 5 % of full brightness per pixel on
-    average (measured 2 to 3.2 %; a background picture left at its pixel size alone makes 10 %).
-    At every scale the category captions stay apart and inside the window. At 96 and 144 DPI every
-    message box is painted on the screen a person sees; with no browser to take the address, a search
-    says so, launches nothing and keeps the text."""
-    handler(None)
-    taken = {}
-    try:
-        for scale in (96, 120, 144, 192):
-            dpi(scale)
-            with started(f"scales-{scale}") as (process, window):
-                taken[scale, "search"] = screenshot(f"search-window-{scale}", window, (0,) * 4)
-                if scale in (96, 144):
-                    message_boxes(window, scale)
-                click(window, *(v * scale // 96 for v in EXAMPLES_BUTTON))
-                taken[scale, "examples"] = screenshot(f"examples-{scale}", active_window(EXAMPLES), (0,) * 4)
-            captions_apart(taken[scale, "examples"], scale)
-    finally:
-        dpi(96)
-    for (scale, name), path in taken.items():
-        reference, scaled = Image.open(taken[96, name]).convert("RGB"), Image.open(path).convert("RGB")
-        expect(abs(scaled.width - reference.width * scale / 96) <= 1, f"{name} at {scale} DPI is {scaled.size}")
-        pairs = zip(scaled.resize(reference.size, Image.LANCZOS).getdata(), reference.getdata())
-        mean = sum(abs(a - b) for p, q in pairs for a, b in zip(p, q)) / (7.65 * reference.width * reference.height)
-        print(f"{name} at {scale} DPI: mean difference {mean:.2f} %")
-        expect(mean < 5, f"{name} at {scale} DPI differs from 96 DPI by {mean:.2f} %")
-
-
-def journey_downloads():
-    """Run from a Downloads folder that also holds DLLs named as the system's (a web page may have left
-    them there), the program is read by a screen reader and opens the browser, and loads none of them.
-    Wine is told to prefer a DLL of the program's folder, as Windows does where a DLL is not one of its
-    known DLLs. Not ole32: Wine's own DLLs load it through delay imports, which Wine resolves in the
-    program's folder whatever the program asked for (Windows would not)."""
-    folder = os.path.join(drive_c, "Downloads")
-    shutil.rmtree(folder, ignore_errors=True)
-    os.makedirs(folder)
-    names = ("oleacc", "oleaut32", "shell32")
-    for name in names:
-        shutil.copy(os.path.join(tools, "PlantedLibrary.dll"), os.path.join(folder, name + ".dll"))
-    overrides = {"WINEDLLOVERRIDES": os.environ.get("WINEDLLOVERRIDES", "") + ";" + ",".join(names) + "=n,b"}
-    with started("downloads", overrides, shutil.copy(program, folder)) as (process, window):
-        expect(len(tree(SEARCH)) == 10, "the screen reader found nothing")
-        replace_text(window, "owl")
-        keys("Return")
-        browser_got(1, search_address + "owl")
-    loaded = [name for name in os.listdir(folder) if name.endswith(".loaded")]
-    expect(not loaded, f"loaded from the program's folder: {loaded}")
-
-
 # Set in HKCU\Control Panel\Colors before the start: a dark scheme (faces and windows black, text
 # white) and a light scheme of the user's own (dark blue text on cream and beige).
 SCHEMES = {"dark": {"Window": "0 0 0", "WindowText": "255 255 255", "ButtonFace": "0 0 0", "ButtonText": "255 255 255",
@@ -335,7 +281,6 @@ SCHEMES = {"dark": {"Window": "0 0 0", "WindowText": "255 255 255", "ButtonFace"
            "light": {"Window": "255 255 232", "WindowText": "0 0 96", "ButtonFace": "236 233 216",
                      "ButtonText": "0 0 96", "HotTrackingColor": "0 0 160"}}
 TITLE = (14, 7, 146, 36)  # the large title in the search window's picture: left, top, width, height in the window
-REFERENCE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "reference")
 
 
 def contrast(first, second):  # as the Web Content Accessibility Guidelines measure it
@@ -354,49 +299,62 @@ def caption_contrast(screen, box):
     return contrast(max(set(apart), key=apart.count), background) if apart else 1
 
 
-def journey_colours():
-    """Started in the standard colours, both windows look exactly as they always have (the reference
-    screenshots); started in a dark scheme and in a light one, every label and link of both windows
-    reads against what it lands on, 4.5:1 at least, and the large title of the picture 3:1. The
-    captions are where the screen reader says they are."""
+def journey_looks():
+    """Both windows as a person sees them. In the standard colours at 96 DPI exactly as the reference
+    screenshots (tests/e2e/reference, with a caret that does not blink); at 144 and 192 DPI the same
+    windows drawn larger: shrunk back, each differs from the 96 DPI one by less than 5 % of full
+    brightness per pixel on average (measured 2 to 3.2 %; a background picture left at its pixel size
+    alone makes 10 %). In a dark scheme and in a light one of the user's own, every label and link reads
+    against what it lands on, 4.5:1 at least, where the screen reader says it is, and the picture's large
+    title 3:1. At 96 and 144 DPI every message box is painted on the screen a person sees; with no
+    browser to take the address, a search says so, launches nothing and keeps the text."""
+    handler(None)
     colours = r"HKCU\Control Panel\Colors"
-    standard = {}
-    for line in run(WINE64, "reg", "query", colours).splitlines():
-        if "REG_SZ" in line:
-            name, value = line.split("REG_SZ")
-            standard[name.strip()] = value.strip()
-    reg_add(DESKTOP, "/v", "CursorBlinkRate", "/t", "REG_SZ", "/d", "-1")  # a caret that stays: a steady picture
+    standard = {k.strip(): v.strip() for k, v in (line.split("REG_SZ") for line in run(WINE64, "reg", "query", colours)
+                                                   .splitlines() if "REG_SZ" in line)}
+    reg_add(DESKTOP, "/v", "CursorBlinkRate", "/t", "REG_SZ", "/d", "-1")
+    taken, ratios = {}, []
     try:
-        for scheme in ("standard", "dark", "light"):
+        for scheme, scale in (("standard", 96), ("standard", 144), ("standard", 192), ("dark", 96), ("light", 96)):
+            dpi(scale)
             for name, value in SCHEMES.get(scheme, {}).items():
                 reg_add(colours, "/v", name, "/t", "REG_SZ", "/d", value)
-            with started(f"colours-{scheme}") as (process, window):
+            with started(f"{scheme}-{scale}") as (process, window):
                 left, top, _, _ = client_area(window)
-                captions = [("the title", (left + TITLE[0], top + TITLE[1], TITLE[2], TITLE[3]), 3)]
-                ratios, shots_taken = [], []
                 for title, shown in ((SEARCH, "search"), (EXAMPLES, "examples")):
                     if title == EXAMPLES:
-                        click(window, *EXAMPLES_BUTTON)
-                    shots_taken.append(screenshot(f"{scheme}-{shown}", active_window(title), (0,) * 4))
-                    screen = Image.open(screenshot(f"{scheme}-screen")).convert("RGB")
-                    captions += [(e[1], tuple(int(v) for v in e[7].split()), 4.5) for e in tree(title)
-                                 if e[2] in ("30", "41")]  # links and labels
-                    ratios += [(caption_contrast(screen, (x, y, x + w, y + h)), least, name)
-                               for name, (x, y, w, h), least in captions]
-                    captions = []
+                        if scheme == "standard" and scale < 192:
+                            message_boxes(window, scale)
+                        click(window, *(v * scale // 96 for v in EXAMPLES_BUTTON))
+                    taken[scheme, scale, shown] = screenshot(f"{scheme}-{shown}-{scale}", active_window(title), (0,) * 4)
+                    if scheme == "standard":
+                        continue
+                    screen = Image.open(screenshot("screen")).convert("RGB")
+                    boxes = [(e[1], e[7], 4.5) for e in tree(title) if e[2] in ("30", "41")]  # links and labels
+                    if title == SEARCH:
+                        boxes.append(("the title", f"{left + TITLE[0]} {top + TITLE[1]} {TITLE[2]} {TITLE[3]}", 3))
+                    for name, box, least in boxes:
+                        x, y, w, h = (int(v) for v in box.split())
+                        ratios.append((caption_contrast(screen, (x, y, x + w, y + h)), least, f"{scheme}: {name}"))
                 keys("Escape")
-            if scheme == "standard":
-                for path in shots_taken:
-                    reference = Image.open(os.path.join(REFERENCE, os.path.basename(path))).convert("RGB")
-                    expect(ImageChops.difference(reference, Image.open(path).convert("RGB")).getbbox() is None,
-                           f"{path} in the standard colours is not as in tests/e2e/reference")
-            else:
-                print(f"{scheme} scheme: " + ", ".join(f"{name} {ratio:.1f}:1" for ratio, _, name in ratios))
-                expect(all(ratio >= least for ratio, least, _ in ratios), f"{scheme} scheme: not every caption reads")
     finally:
+        dpi(96)
         for name in SCHEMES["dark"]:
             reg_add(colours, "/v", name, "/t", "REG_SZ", "/d", standard[name])
         run(WINE64, "reg", "delete", DESKTOP, "/v", "CursorBlinkRate", "/f", check=False)
+    print(", ".join(f"{name} {ratio:.1f}:1" for ratio, _, name in ratios))
+    expect(all(ratio >= least for ratio, least, _ in ratios), "not every caption reads")
+    for shown in ("search", "examples"):
+        reference = Image.open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "reference", f"{shown}.png"))
+        expect(not ImageChops.difference(reference.convert("RGB"), Image.open(taken["standard", 96, shown]).convert("RGB"))
+               .getbbox(), f"the {shown} window in the standard colours is not as in tests/e2e/reference")
+        for scale in (144, 192):
+            ninety_six, scaled = Image.open(taken["standard", 96, shown]).convert("RGB"), Image.open(taken["standard", scale, shown]).convert("RGB")
+            expect(abs(scaled.width - ninety_six.width * scale / 96) <= 1, f"{shown} at {scale} DPI is {scaled.size}")
+            pairs = zip(scaled.resize(ninety_six.size, Image.LANCZOS).getdata(), ninety_six.getdata())
+            mean = sum(abs(a - b) for p, q in pairs for a, b in zip(p, q)) / (7.65 * ninety_six.width * ninety_six.height)
+            print(f"{shown} at {scale} DPI: mean difference {mean:.2f} %")
+            expect(mean < 5, f"{shown} at {scale} DPI differs from 96 DPI by {mean:.2f} %")
 
 
 class Service(http.server.BaseHTTPRequestHandler):
@@ -413,7 +371,8 @@ def journey_browser():
     """Typed with the pointer resting on a control with a balloon, every key reaches the box; Enter in any form
     searches, held down it searches once. What the service receives: Wine's own http handler (winebrowser)
     hands the address to xdg-open, which starts headless Chromium (BROWSER); Chromium resolves every host
-    to the stand-in service. A link's tooltip shows its whole text."""
+    to the stand-in service. A double-clicked entry is chosen once, the rest of the double-click lost. A
+    link's tooltip shows its whole text."""
     service = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Service)
     service.daemon_threads, service.block_on_close, service.got = True, False, Service.got  # a browser may leave a connection open
     threading.Thread(target=service.serve_forever, daemon=True).start()
@@ -462,10 +421,12 @@ def journey_browser():
             click(examples, *CATEGORY_BIRDS)
             time.sleep(0.5)  # a person looks at the list before choosing
             screenshot("examples-window", examples)
-            click(examples, *FIRST_ENTRY)
-            expect(gone(EXAMPLES), "a click on an entry did not choose it")
+            x, y, _, _ = client_area(window)  # a double-click on the entry that lies over "..."
+            run("xdotool", "mousemove", str(x + EXAMPLES_BUTTON[0]), str(y + EXAMPLES_BUTTON[1]), "click", "--repeat", "2", "1")
+            expect(gone(EXAMPLES) and not until(lambda: windows(EXAMPLES), 2), "the second click reached what lay beneath")
+            chosen = next(element[5] for element in tree(SEARCH) if element[2] == "42")
             keys("Return")
-            asked(7, search_address + "blackbird")
+            asked(7, search_address + urllib.parse.quote(chosen))
             for count, (link, address) in enumerate(((LINK_HOME, home), (LINK_SPONSOR, sponsor)), start=8):
                 click(window, *link)
                 asked(count, address)

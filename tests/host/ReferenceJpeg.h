@@ -72,30 +72,28 @@ inline bool ReferenceDecode(const unsigned char* data, size_t size, DecodedImage
 }
 
 // How closely one decoding of a picture follows another of the same, non-zero size, channel by
-// channel.
+// channel: the least fraction of pixels within 1, the largest difference, and the mean of ours minus
+// the reference for red, green and blue.
 struct Agreement {
-    double Close = 1;             // the least fraction, over the channels, of pixels within 1
-    int Worst = 0;                // the largest difference in any channel of any pixel
-    std::array<double, 3> Bias{}; // the mean of ours minus the reference: red, green, blue
+    double Close = 1;
+    int Worst = 0;
+    std::array<double, 3> Bias{};
 };
 
 inline Agreement Compare(const DecodedImage& ours, const DecodedImage& reference)
 {
     Agreement agreement;
-    const size_t count = ours.Pixels.size();
     for (size_t channel = 0; channel < 3; ++channel) {
-        const size_t shift = 16 - 8 * channel;
         size_t close = 0;
         long sum = 0;
-        for (size_t i = 0; i < count; ++i) {
-            const int difference = static_cast<int>(ours.Pixels[i] >> shift & 255) -
-                                   static_cast<int>(reference.Pixels[i] >> shift & 255);
+        for (size_t i = 0; i < ours.Pixels.size(); ++i) {
+            const int difference = int(ours.Pixels[i] >> (16 - 8 * channel) & 255) - int(reference.Pixels[i] >> (16 - 8 * channel) & 255);
             close += std::abs(difference) <= 1;
             sum += difference;
             agreement.Worst = std::max(agreement.Worst, std::abs(difference));
         }
-        agreement.Close = std::min(agreement.Close, static_cast<double>(close) / count);
-        agreement.Bias[channel] = static_cast<double>(sum) / count;
+        agreement.Close = std::min(agreement.Close, double(close) / double(ours.Pixels.size()));
+        agreement.Bias[channel] = double(sum) / double(ours.Pixels.size());
     }
     return agreement;
 }

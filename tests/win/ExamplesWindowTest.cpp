@@ -80,7 +80,7 @@ TEST_F(ExamplesWindow, ACategoryFillsTheListOnceInTableOrderAndTheUpperLabelTake
     });
 }
 
-TEST_F(ExamplesWindow, ANewScaleKeepsTheEntriesInWholeRows)
+TEST_F(ExamplesWindow, ANewScaleKeepsTheEntriesInWholeRowsAndTheCaptionsApart)
 {
     WithExamplesOpen([&](frmInfo& window) {
         ClickCategory(7);
@@ -93,64 +93,23 @@ TEST_F(ExamplesWindow, ANewScaleKeepsTheEntriesInWholeRows)
             GetClientRect(List().hWnd(), &rows), GetWindowRect(List().hWnd(), &box);
             EXPECT_EQ(rows.bottom % row, 0) << "whole rows only at " << dpi;
             EXPECT_LE(box.bottom - box.top, MulDiv(3375, dpi, 1440)) << "no taller than designed at " << dpi;
-        }
-    });
-}
-
-TEST_F(ExamplesWindow, EachCategoryIsWhereItsCaptionIsAndADoubleClickedEntryIsChosenOnce)
-{
-    static int reopened = 0;
-    static HWND first = nullptr;
-    UINT_PTR watch = 0;
-    WithExamplesOpen([&](frmInfo& window) {
-        IAccessible* surface = AccessibleOf(window.hWnd());
-        std::vector<RECT> captions;
-        for (LONG id = 1; id <= 17; ++id) {
-            RECT r{};
-            LONG width = 0, height = 0;
-            surface->accLocation(&r.left, &r.top, &width, &height, ChildOf(id));
-            r.right = r.left + width;
-            r.bottom = r.top + height;
-            for (const RECT& other : captions) {
+            IAccessible* surface = AccessibleOf(window.hWnd());
+            GetClientRect(window.hWnd(), &box);
+            MapWindowPoints(window.hWnd(), nullptr, reinterpret_cast<POINT*>(&box), 2);
+            std::vector<RECT> seen; // where a screen reader finds each element: apart, and inside the window
+            for (LONG id = 1; id <= 17; ++id) {
+                LONG x = 0, y = 0, width = 0, height = 0;
+                surface->accLocation(&x, &y, &width, &height, ChildOf(id));
+                const RECT element{x, y, x + width, y + height};
                 RECT both;
-                EXPECT_FALSE(IntersectRect(&both, &r, &other)) << "element " << id << " lies over another";
+                EXPECT_TRUE(IntersectRect(&both, &element, &box) && EqualRect(&both, &element)) << id << " at " << dpi;
+                RECT reach = element; // and not touching either
+                InflateRect(&reach, 1, 0);
+                for (const RECT& other : seen)
+                    EXPECT_FALSE(IntersectRect(&both, &reach, &other)) << id << " touches another at " << dpi;
+                seen.push_back(element);
             }
-            captions.push_back(r);
+            surface->Release();
         }
-        surface->Release();
-
-        // An entry lying over "..." is double-clicked: the first click chooses it, the second
-        // lands where the window was.
-        ClickCategory(0);
-        const Control& examplesButton = ShownSearchWindow().Controls(frmGoogleVideo::Command1);
-        POINT dots = CentreOf(examplesButton), entry = CentreOf(List());
-        MapWindowPoints(examplesButton.ContainerWindow(), nullptr, &dots, 1);
-        MapWindowPoints(window.hWnd(), nullptr, &entry, 1);
-        RECT frame;
-        GetWindowRect(ShownSearchWindow().hWnd(), &frame); // moved where "..." lies under the list
-        SetWindowPos(ShownSearchWindow().hWnd(), nullptr, frame.left + entry.x - dots.x, frame.top + entry.y - dots.y, 0,
-                     0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        dots = entry;
-        ASSERT_EQ(WindowFromPoint(dots), List().hWnd());
-        first = window.hWnd();
-        watch = SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
-            if (frmInfo::Instance().IsLoaded() && frmInfo::Instance().hWnd() != first) {
-                ++reopened;
-                PostMessageW(frmInfo::Instance().hWnd(), WM_CLOSE, 0, 0);
-            }
-        });
-        INPUT clicks[5] = {};
-        for (INPUT& input : clicks)
-            input.type = INPUT_MOUSE;
-        clicks[0].mi = {MulDiv(dots.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1,
-                        MulDiv(dots.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1, 0, MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE};
-        for (int i = 1; i < 5; ++i)
-            clicks[i].mi.dwFlags = i % 2 ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-        SendInput(5, clicks, sizeof(INPUT));
-        PumpFor(300);
     });
-    PumpFor(600);
-    KillTimer(nullptr, watch);
-    EXPECT_EQ(reopened, 0) << "the second click pressed what lay beneath";
-    EXPECT_NE(SearchBox().GetText(), u"before") << "the first click chose";
 }

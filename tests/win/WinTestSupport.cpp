@@ -19,7 +19,7 @@ std::wstring g_WindowTitle;
 struct {
     std::wstring Title;
     std::function<void(HWND)> Meanwhile;
-    std::vector<std::pair<HWND, SeenMessageBox>> Seen;
+    std::vector<SeenMessageBox> Seen;
 } g_Boxes;
 } // namespace
 
@@ -120,6 +120,14 @@ VARIANT ChildOf(LONGLONG id, VARTYPE type)
     return child;
 }
 
+LONG IdOf(IAccessible* object, const std::wstring& name)
+{
+    LONG id = 1;
+    while (id < 100 && AccessibleText(object, ChildOf(id)) != name)
+        ++id;
+    return id;
+}
+
 LaunchRecorder::LaunchRecorder(bool succeed)
 {
     g_Launches.clear();
@@ -153,38 +161,32 @@ std::vector<SeenMessageBox> MessageBoxesFrom(const std::wstring& title, const st
     g_Boxes = {title, std::move(meanwhile), {}};
     // Every tick: a box seen before is closed, a new one read.
     const UINT_PTR timer = SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
-        for (auto& [box, seen] : g_Boxes.Seen) {
-            if (!seen.StayedOpen && IsWindow(box)) {
+        for (SeenMessageBox& seen : g_Boxes.Seen) {
+            if (!seen.StayedOpen && IsWindow(seen.Box)) {
                 seen.StayedOpen = true;
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
+                PostMessageW(seen.Box, WM_COMMAND, IDOK, 0);
             }
         }
         EnumThreadWindows(GetCurrentThreadId(), [](HWND box, LPARAM) CALLBACK -> BOOL {
-            wchar_t title[64] = {};
+            wchar_t title[64] = {}, text[512] = {};
             GetWindowTextW(box, title, 64);
-            const bool known = std::any_of(g_Boxes.Seen.begin(), g_Boxes.Seen.end(), [&](auto& s) { return s.first == box; });
+            const bool known = std::any_of(g_Boxes.Seen.begin(), g_Boxes.Seen.end(), [&](auto& s) { return s.Box == box; });
             if (known || !IsWindowVisible(box) || g_Boxes.Title != title)
                 return TRUE;
-            wchar_t text[512] = {};
             GetDlgItemTextW(box, 0xFFFF, text, 512);
             HWND icon = FindWindowExW(box, nullptr, L"Static", nullptr); // the first of the box's statics
             HWND owner = GetWindow(box, GW_OWNER);
-            g_Boxes.Seen.push_back({box, {text, reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)), owner,
-                                          owner && IsWindowEnabled(owner)}});
+            g_Boxes.Seen.push_back({box, text, reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)), owner,
+                                    owner && IsWindowEnabled(owner)});
             if (g_Boxes.Meanwhile)
                 g_Boxes.Meanwhile(box);
             return TRUE;
         }, 0);
     });
     trigger();
-    for (int tick = 0; tick < 50 && std::any_of(g_Boxes.Seen.begin(), g_Boxes.Seen.end(), [](auto& s) { return IsWindow(s.first); }); ++tick)
-        PumpFor(40);
-    PumpFor(100); // a box that comes late is a box too
+    PumpFor(250); // a box that comes late is a box too
     KillTimer(nullptr, timer);
-    std::vector<SeenMessageBox> seen;
-    for (auto& entry : g_Boxes.Seen)
-        seen.push_back(entry.second);
-    return seen;
+    return g_Boxes.Seen;
 }
 
 SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<void()>& trigger)

@@ -30,6 +30,7 @@ IAccessible* AccessibleOf(HWND window);
 std::wstring AccessibleText(IAccessible* object, VARIANT child,
                             HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*) = &IAccessible::get_accName);
 VARIANT ChildOf(LONGLONG id, VARTYPE type = VT_I4);
+LONG IdOf(IAccessible* object, const std::wstring& name); // the child id of the element so named
 
 // Records every address handed to the shell while it lives; each launch fails unless succeed.
 struct LaunchRecorder {
@@ -45,6 +46,7 @@ void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> acti
 // The message boxes titled `title` that `trigger` brings up, each read as it appears (when
 // `meanwhile` may act on it) and closed with OK a moment later, unless it closed by itself.
 struct SeenMessageBox {
+    HWND Box = nullptr;
     std::wstring Text;
     HICON Icon = nullptr;
     HWND Owner = nullptr;

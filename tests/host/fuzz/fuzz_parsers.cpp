@@ -69,28 +69,22 @@ void CheckReplace(int32_t count, const Text& expression, const Text& find, const
 // the sum of |coefficient x quantizer| bounds them, and only past that are they worked out.
 bool BlockWithin(const JCOEF* coefficients, const UINT16* quantizers, double limit)
 {
-    static const auto basis = [] {
-        std::array<std::array<double, 8>, 8> b{};
-        for (size_t x = 0; x < 64; ++x)
-            b[x / 8][x % 8] =
-                (x % 8 ? 0.5 : std::sqrt(0.125)) * std::cos(double((2 * (x / 8) + 1) * (x % 8)) * M_PI / 16);
-        return b;
-    }();
     double bound = 0;
     for (size_t k = 0; k < 64; ++k)
         bound += std::abs(coefficients[k] * quantizers[k]) / 4.0;
     if (bound <= limit)
         return true;
     double columns[8][8] = {}; // rows transformed first: [y][u]
+    const auto basis = [](size_t x, size_t u) { return (u ? 0.5 : std::sqrt(0.125)) * std::cos(double((2 * x + 1) * u) * M_PI / 16); };
     for (size_t y = 0; y < 8; ++y)
         for (size_t u = 0; u < 8; ++u)
             for (size_t v = 0; v < 8; ++v)
-                columns[y][u] += basis[y][v] * coefficients[v * 8 + u] * quantizers[v * 8 + u];
+                columns[y][u] += basis(y, v) * coefficients[v * 8 + u] * quantizers[v * 8 + u];
     for (size_t y = 0; y < 8; ++y)
         for (size_t x = 0; x < 8; ++x) {
             double sample = 0;
             for (size_t u = 0; u < 8; ++u)
-                sample += basis[x][u] * columns[y][u];
+                sample += basis(x, u) * columns[y][u];
             if (std::abs(sample) > limit)
                 return false;
         }
