@@ -12,10 +12,12 @@ source scripts/session.sh
 session_start "$root/build/screenshots-session"
 ctest --preset windows-x86-tests -L e2e
 shots=build/windows-x86-tests/screenshots
-for name in search-window balloon-tooltip examples-window focused-link focused-category box-no-browser-96 \
-  search-window-144; do
+for name in search-window balloon-tooltip examples-window focused-link focused-category box-no-browser-96; do
   cp "$shots/$name.png" "docs/$name.png"
 done
+cp "$shots/standard-search-144.png" docs/search-window-144.png
+cp "$shots/dark-search-96.png" docs/dark-search.png
+cp "$shots/dark-examples-96.png" docs/dark-examples.png
 cp "$shots/box-blank-96.png" docs/warning.png
 cp "$shots/box-info-96.png" docs/info.png
 echo "docs/ refreshed from $shots"
