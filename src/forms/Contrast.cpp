@@ -1,12 +1,24 @@
 #include "forms/Contrast.h"
 
-#include <cmath>
+namespace {
+
+// x to the power 2.4, for x in (0, 1]: x squared times the square of its fifth root, found by
+// Newton's method. The library's pow would bring its whole family into the program for this.
+double PowerOf2Point4(double x)
+{
+    double root = 1;
+    for (int step = 0; step < 16; ++step)
+        root = (4 * root + x / (root * root * root * root)) / 5;
+    return x * x * root * root;
+}
+
+} // namespace
 
 double RelativeLuminance(uint32_t colour)
 {
     const auto linear = [](uint32_t channel) {
         const double c = static_cast<double>(channel & 0xFF) / 255.0;
-        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        return c <= 0.03928 ? c / 12.92 : PowerOf2Point4((c + 0.055) / 1.055);
     };
     return 0.2126 * linear(colour) + 0.7152 * linear(colour >> 8) + 0.0722 * linear(colour >> 16);
 }

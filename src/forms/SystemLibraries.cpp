@@ -1,7 +1,5 @@
 #include "forms/SystemLibraries.h"
 
-#include <string>
-
 void KeepDllSearchToSystemFolder()
 {
     // Windows 8 and later, and Windows 7 with its loader update.
@@ -19,9 +17,11 @@ HMODULE LoadSystemLibrary(const wchar_t* name)
     // A system without the search flags refuses them: the folder is then named in full.
     if (GetLastError() != ERROR_INVALID_PARAMETER)
         return nullptr;
-    wchar_t folder[MAX_PATH];
-    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
+    wchar_t path[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(path, MAX_PATH);
+    if (length == 0 || length + 1 + lstrlenW(name) >= MAX_PATH)
         return nullptr;
-    return LoadLibraryW((std::wstring(folder, length) + L"\\" + name).c_str());
+    path[length] = L'\\';
+    lstrcpyW(path + length + 1, name);
+    return LoadLibraryW(path);
 }
