@@ -3,7 +3,7 @@
 namespace {
 
 struct DpiFunctions {
-    BOOL(WINAPI* SetProcessDpiAwarenessContext)(HANDLE) = nullptr;
+    BOOL(WINAPI* SetProcessDpiAwarenessContext)(DPI_AWARENESS_CONTEXT) = nullptr;
     UINT(WINAPI* GetDpiForWindow)(HWND) = nullptr;
     UINT(WINAPI* GetDpiForSystem)() = nullptr;
     int(WINAPI* GetSystemMetricsForDpi)(int, UINT) = nullptr;
@@ -34,9 +34,10 @@ const DpiFunctions& Functions()
 
 void DeclareDpiAwareness()
 {
-    // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, Windows 10 1703 and later.
-    const auto perMonitorV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
-    if (Functions().SetProcessDpiAwarenessContext && Functions().SetProcessDpiAwarenessContext(perMonitorV2))
+    // Windows 10 1703 and later. (Wine 8 reports every process per-monitor aware from its start,
+    // so no test there can tell this call from another.)
+    if (Functions().SetProcessDpiAwarenessContext &&
+        Functions().SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2))
         return;
     SetProcessDPIAware();
 }

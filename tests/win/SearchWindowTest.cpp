@@ -39,12 +39,6 @@ TEST_F(SearchWindow, ANewScaleKeepsTheTextAndTheWindowShowsTheProgramsIcon)
         EXPECT_NEAR(client.right + client.bottom, MulDiv(415 + 194, dpi, 96), 2) << dpi;
     }
     EXPECT_EQ(Box().GetText(), u"typed before");
-    using AwarenessOf = int(WINAPI*)(HANDLE);
-    using ThreadContext = HANDLE(WINAPI*)();
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    const auto awareness = AwarenessOf(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext"));
-    const auto context = ThreadContext(GetProcAddress(user32, "GetThreadDpiAwarenessContext"));
-    EXPECT_EQ(awareness(context()), 2) << "per-monitor aware, as the system reports it";
     SendMessageW(form.hWnd(), WM_SETICON, ICON_BIG, 0), SendMessageW(form.hWnd(), WM_SETICON, ICON_SMALL, 0);
     HWND balloon = form.ToolTips()->front().second->hWnd(); // owned by the search window
     InstallWindowIcons(balloon, u"ICON_0", true);           // so its top owner gets the icons too
