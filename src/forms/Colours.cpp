@@ -28,8 +28,6 @@ bool StandardColours()
            lightGreyFace;
 }
 
-COLORREF SurfaceColour() { return GetSysColor(HighContrast() ? COLOR_WINDOW : COLOR_BTNFACE); }
-
 HighContrastFunction SetHighContrastForTesting(HighContrastFunction answer)
 {
     return std::exchange(g_HighContrast, answer ? answer : SystemHighContrast);

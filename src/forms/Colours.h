@@ -9,8 +9,6 @@
 bool HighContrast();
 // Neither high contrast nor colours of the user's own: the standard colours.
 bool StandardColours();
-// What a window's surface is filled with: its face, or in high contrast the window colour.
-COLORREF SurfaceColour();
 
 // Tests answer the high-contrast question in place of the system, which may not let them switch
 // it on (Wine does not).
