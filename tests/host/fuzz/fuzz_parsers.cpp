@@ -95,30 +95,21 @@ bool BlockWithin(const JCOEF* coefficients, const UINT16* quantizers, double lim
 // unsure.
 bool TransformedWithin(const uint8_t* data, size_t size, double limit)
 {
-    jpeg_decompress_struct info{};
-    JpegTrap trap;
-    info.err = Trap(trap);
-    jpeg_create_decompress(&info);
-    if (setjmp(trap.Jump)) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
-    jpeg_mem_src(&info, data, size);
-    jpeg_read_header(&info, TRUE);
-    jvirt_barray_ptr* coefficients = jpeg_read_coefficients(&info);
-    // A later scan overwrites what the first, the only one either decoder draws, left there.
-    bool within = info.input_scan_number == 1;
-    for (int c = 0; within && c < info.num_components; ++c) {
-        const jpeg_component_info& component = info.comp_info[c];
-        for (JDIMENSION y = 0; within && y < component.height_in_blocks; ++y) {
-            const JBLOCKARRAY row =
-                info.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&info), coefficients[c], y, 1, FALSE);
-            for (JDIMENSION x = 0; within && x < component.width_in_blocks; ++x)
-                within = BlockWithin(row[0][x], component.quant_table->quantval, limit);
+    return WithLibjpeg(data, size, [&](jpeg_decompress_struct& info) {
+        jvirt_barray_ptr* coefficients = jpeg_read_coefficients(&info);
+        // A later scan overwrites what the first, the only one either decoder draws, left there.
+        bool within = info.input_scan_number == 1;
+        for (int c = 0; within && c < info.num_components; ++c) {
+            const jpeg_component_info& component = info.comp_info[c];
+            for (JDIMENSION y = 0; within && y < component.height_in_blocks; ++y) {
+                const JBLOCKARRAY row =
+                    info.mem->access_virt_barray(reinterpret_cast<j_common_ptr>(&info), coefficients[c], y, 1, FALSE);
+                for (JDIMENSION x = 0; within && x < component.width_in_blocks; ++x)
+                    within = BlockWithin(row[0][x], component.quant_table->quantval, limit);
+            }
         }
-    }
-    jpeg_destroy_decompress(&info);
-    return within;
+        return within;
+    });
 }
 
 void CheckAgainstLibjpeg(const uint8_t* data, size_t size, const DecodedImage& ours)
