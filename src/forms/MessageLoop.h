@@ -14,7 +14,8 @@ bool PumpMessage();
 
 // Hands one message to its window, letting the window it belongs to handle its keyboard
 // navigation (Tab, mnemonics, Escape, Enter on a button) the way a dialog does. An
-// auto-repeated Enter is dropped.
+// auto-repeated Enter is dropped, and so is the rest of a double-click whose first click closed
+// its window (IgnoreRestOfDoubleClick).
 void DeliverMessage(MSG& message);
 
 // A modal message box owned by Form::OwnerWindow(); returns the button that closed it. An
