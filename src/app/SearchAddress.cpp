@@ -29,10 +29,11 @@ void AppendPercentUtf8(std::string& out, char32_t c)
     }
 }
 
-// C0 controls except tab, DEL and the C1 controls: none of them belongs in an address.
+// The C0 controls, DEL and the C1 controls: none of them belongs in an address. A tab among them:
+// browsers drop a raw tab from an address, so it reaches the service only as %09.
 bool IsControlCharacter(char32_t c)
 {
-    return (c < 0x20 && c != u'\t') || (c >= 0x7F && c <= 0x9F);
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
 }
 
 bool IsHexDigit(char16_t u) { return (u >= u'0' && u <= u'9') || (u >= u'A' && u <= u'F') || (u >= u'a' && u <= u'f'); }

@@ -27,6 +27,6 @@ bool IsBlankSearch(TextView searchText);
 // followed by the text, untrimmed, as ANSI.
 // The text goes in as typed except where it could break the browser's command line, the address
 // or a letter: '"' and '\' become %22 and %5C, a '%' that starts no escape (two hex digits)
-// becomes %25, control characters other than tab become %XX, and a character the code page
+// becomes %25, control characters (a tab among them) become %XX, and a character the code page
 // cannot hold exactly becomes its percent-encoded UTF-8 bytes.
 std::string BuildSearchAddress(std::string_view searchAddress, TextView searchText, const AnsiCodePage& codePage);

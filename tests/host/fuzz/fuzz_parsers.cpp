@@ -38,7 +38,7 @@ void CheckAddress(const Text& text)
         const auto byte = static_cast<unsigned char>(address[i]);
         const bool escape = i + 2 < address.size() && std::isxdigit(static_cast<unsigned char>(address[i + 1])) &&
                             std::isxdigit(static_cast<unsigned char>(address[i + 2]));
-        if (byte == '"' || byte == '\\' || (byte < 0x20 && byte != '\t') || byte == 0x7F || (byte == '%' && !escape))
+        if (byte == '"' || byte == '\\' || byte < 0x20 || byte == 0x7F || (byte == '%' && !escape))
             std::abort();
     }
     for (char16_t c : text)
