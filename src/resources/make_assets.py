@@ -86,8 +86,13 @@ def examples_banner():
     draw.pieslice([gx - 10 * scale, gy - 4 * scale, gx + 10 * scale, gy + 18 * scale], 0, 180, fill=(236, 190, 96))
     draw.rectangle([gx - scale, gy + 14 * scale, gx + scale, gy + 28 * scale], fill=(236, 190, 96))
     draw.rectangle([gx - 7 * scale, gy + 28 * scale, gx + 7 * scale, gy + 31 * scale], fill=(236, 190, 96))
-    draw.text((38 * scale, 10 * scale), "TAVERNIX", font=font("LiberationSerif-Bold.ttf", 21 * scale),
-              fill=(250, 226, 160))
+    # The wordmark as large as it can be while it ends inside the frame, as far from it as the goblet
+    # is from the frame's left side; smaller sizes keep its middle where the largest would have it.
+    size, right = 21 * scale, w - 3 * scale - scale - 8 * scale
+    while draw.textbbox((38 * scale, 0), "TAVERNIX", font=font("LiberationSerif-Bold.ttf", size))[2] > right:
+        size -= 1
+    draw.text((38 * scale, 10 * scale + (21 * scale - size) // 2), "TAVERNIX",
+              font=font("LiberationSerif-Bold.ttf", size), fill=(250, 226, 160))
     draw.text((39 * scale, 38 * scale), "suoni, storie e buon vino", font=font("LiberationSans-Italic.ttf",
               8 * scale), fill=(240, 210, 170))
     return img.resize((143, 62), Image.LANCZOS)
