@@ -64,13 +64,13 @@ HRESULT AccessibleObject::get_accValue(VARIANT child, BSTR* value)
 
 HRESULT AccessibleObject::get_accRole(VARIANT child, VARIANT* role)
 {
-    return Ask(
-        child,
-        [&](Control& c) { return Answer(role, RoleOf(c)); },
-        [&](IAccessible* a, VARIANT id) {
-            // The program knows its own controls; not every system's standard objects do.
-            return m_Control && IsSelf(id) ? Answer(role, RoleOf(*m_Control)) : a->get_accRole(id, role);
-        });
+    return Guard([&]() -> HRESULT {
+        // The program knows its own controls; not every system's standard objects do.
+        if (m_Control && IsSelf(child))
+            return Answer(role, RoleOf(*m_Control));
+        return Ask(child, [&](Control& c) { return Answer(role, RoleOf(c)); },
+                   [&](IAccessible* a, VARIANT id) { return a->get_accRole(id, role); });
+    });
 }
 
 HRESULT AccessibleObject::get_accState(VARIANT child, VARIANT* state)
@@ -171,26 +171,28 @@ HRESULT AccessibleObject::accSelect(LONG flags, VARIANT child)
 
 HRESULT AccessibleObject::accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child)
 {
-    return Ask(
-        child,
-        [&](Control& c) {
-            RECT box = c.CaptionBounds(); // its box may reach under its neighbours
-            MapWindowPoints(c.ContainerWindow(), nullptr, reinterpret_cast<POINT*>(&box), 2);
-            *left = box.left, *top = box.top, *width = box.right - box.left, *height = box.bottom - box.top;
-            return S_OK;
-        },
-        [&](IAccessible* a, VARIANT id) {
-            if (!IsSelf(id) || !(GetWindowLongW(m_Window, GWL_STYLE) & WS_CHILD))
-                return a->accLocation(left, top, width, height, id);
-            // What shows of a child window: a picture box reaches past its window's edges.
-            RECT box, parent;
-            GetWindowRect(m_Window, &box);
-            GetClientRect(GetParent(m_Window), &parent);
-            MapWindowPoints(GetParent(m_Window), nullptr, reinterpret_cast<POINT*>(&parent), 2);
-            IntersectRect(&box, &box, &parent);
-            *left = box.left, *top = box.top, *width = box.right - box.left, *height = box.bottom - box.top;
-            return S_OK;
-        });
+    const auto answer = [&](const RECT& box) {
+        *left = box.left, *top = box.top, *width = box.right - box.left, *height = box.bottom - box.top;
+        return S_OK;
+    };
+    return Guard([&]() -> HRESULT {
+        if (!IsSelf(child) || !(GetWindowLongW(m_Window, GWL_STYLE) & WS_CHILD))
+            return Ask(
+                child,
+                [&](Control& c) {
+                    RECT box = c.CaptionBounds(); // its box may reach under its neighbours
+                    MapWindowPoints(c.ContainerWindow(), nullptr, reinterpret_cast<POINT*>(&box), 2);
+                    return answer(box);
+                },
+                [&](IAccessible* a, VARIANT id) { return a->accLocation(left, top, width, height, id); });
+        // What shows of a child window: a picture box reaches past its window's edges.
+        RECT box, parent;
+        GetWindowRect(m_Window, &box);
+        GetClientRect(GetParent(m_Window), &parent);
+        MapWindowPoints(GetParent(m_Window), nullptr, reinterpret_cast<POINT*>(&parent), 2);
+        IntersectRect(&box, &box, &parent);
+        return answer(box);
+    });
 }
 
 HRESULT AccessibleObject::accNavigate(LONG direction, VARIANT start, VARIANT* end)

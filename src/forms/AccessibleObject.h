@@ -102,8 +102,9 @@ private:
         return GuardedCall([&]() -> HRESULT { return body(); });
     }
 
-    // Answers about a windowless element itself (own), and otherwise asks the windowed
-    // element's object or the standard object (system).
+    // Answers about a windowless element itself (own). A windowed element is an object of its own:
+    // the question goes to that object about itself, so the answer is its own, never this one's;
+    // the rest goes to the standard object (system puts the question to the object it is given).
     template <typename Own, typename System> HRESULT Ask(const VARIANT& child, Own own, System system)
     {
         return Guard([&]() -> HRESULT {

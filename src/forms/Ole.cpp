@@ -1,5 +1,7 @@
 #include "forms/Ole.h"
 
+#include <cstring>
+
 #include "forms/SystemLibraries.h"
 #include "forms/TextConversion.h"
 
@@ -38,9 +40,11 @@ ITypeInfo* AccessibleTypeInfo()
     static ITypeInfo* const info = [] {
         ITypeLib* library = nullptr;
         ITypeInfo* found = nullptr;
-        // The type library inside the accessibility DLL just loaded, named by its full path.
+        // The type library inside the accessibility DLL just loaded, named by its full path. Without
+        // that DLL there is none: GetModuleFileNameW would name the program itself.
+        HMODULE oleacc = LoadSystemLibrary(L"oleacc.dll");
         wchar_t path[MAX_PATH];
-        const DWORD length = GetModuleFileNameW(LoadSystemLibrary(L"oleacc.dll"), path, MAX_PATH);
+        const DWORD length = oleacc ? GetModuleFileNameW(oleacc, path, MAX_PATH) : 0;
         if (Ole() && Ole()->LoadTypeLibEx && length > 0 && length < MAX_PATH &&
             SUCCEEDED(Ole()->LoadTypeLibEx(path, REGKIND_NONE, &library))) {
             library->GetTypeInfoOfGuid(kIAccessible, &found);
@@ -50,6 +54,49 @@ ITypeInfo* AccessibleTypeInfo()
     }();
     return info;
 }
+
+namespace {
+
+// A child id passed by reference, as script clients pass it: the value it points at. A VARIANT
+// held by reference may itself hold an integer by reference, but not another such VARIANT.
+VARIANT ByValue(const VARIANT& child)
+{
+    const auto type = static_cast<VARTYPE>(child.vt & ~VT_BYREF);
+    if (!child.byref)
+        return child;
+    if (type == VT_VARIANT)
+        return child.pvarVal->vt == (VT_BYREF | VT_VARIANT) ? child : Normalised(*child.pvarVal);
+    size_t size = 0;
+    switch (type) {
+    case VT_I1:
+    case VT_UI1:
+        size = 1;
+        break;
+    case VT_I2:
+    case VT_UI2:
+        size = 2;
+        break;
+    case VT_I4:
+    case VT_UI4:
+    case VT_INT:
+    case VT_UINT:
+    case VT_ERROR:
+        size = 4;
+        break;
+    case VT_I8:
+    case VT_UI8:
+        size = 8;
+        break;
+    default:
+        return child;
+    }
+    VARIANT value{};
+    value.vt = type;
+    std::memcpy(&value.llVal, child.byref, size); // every member of the union starts at its start
+    return Normalised(value);
+}
+
+} // namespace
 
 VARIANT ChildId(LONG id)
 {
@@ -61,6 +108,8 @@ VARIANT ChildId(LONG id)
 
 VARIANT Normalised(const VARIANT& child)
 {
+    if (child.vt & VT_BYREF)
+        return ByValue(child);
     const auto within = [&](LONGLONG id) { return id >= LONG_MIN && id <= LONG_MAX ? ChildId(static_cast<LONG>(id)) : child; };
     switch (child.vt) {
     case VT_EMPTY:

@@ -32,9 +32,9 @@ const OleFunctions* Ole();
 ITypeInfo* AccessibleTypeInfo();
 
 VARIANT ChildId(LONG id);
-// A child id as a client may send it: of any integer type, or left out (empty, or a missing
-// parameter, as script callers leave it), which means the object itself. As a VT_I4; anything
-// else comes back as it is, naming no element.
+// A child id as a client may send it: of any integer type, by value or by reference (a VARIANT
+// or an integer), or left out (empty, or a missing parameter, as script callers leave it), which
+// means the object itself. As a VT_I4; anything else comes back as it is, naming no element.
 VARIANT Normalised(const VARIANT& child);
 inline bool IsSelf(const VARIANT& child)
 {

@@ -4,8 +4,11 @@
 //                       invoked=NAME"; then accFocus followed down to the element with the focus,
 //                       "name|state|name at its top left corner" (empty when none has it); then
 //                       one line per element from the client object down,
-//                       "depth|name|role|state|parent|value|description|left top width height",
-//                       parent being 1 when a child object's accParent is the object that listed it
+//                       "depth|name|role|state|parent|value|description|left top width height|same",
+//                       parent being 1 when a child object's accParent is the object that listed it,
+//                       same being 1 when the object that listed it, asked about its child id (by
+//                       value, and by reference as script clients pass it), gives the element's own
+//                       name, role and location
 //   act TITLE NAME      does the default action of the element named NAME; prints its state and
 //                       the answer, and exits 0 only when the action was taken
 //   listen TITLE        prints the name of the element of each focus event, and "renamed NAME" for
@@ -55,9 +58,11 @@ IAccessible* ObjectOf(IDispatch* dispatch)
     return object;
 }
 
-// Calls visit(object, child id, depth, lister) for every element under object, depth first; stops
-// when visit returns true.
-bool Walk(IAccessible* object, int depth, const std::function<bool(IAccessible*, LONG, int, IAccessible*)>& visit)
+// Calls visit(object, child id, depth, lister, id in lister) for every element under object, depth
+// first; stops when visit returns true. An element that is an object of its own has child id
+// CHILDID_SELF in that object.
+using Visit = std::function<bool(IAccessible*, LONG, int, IAccessible*, LONG)>;
+bool Walk(IAccessible* object, int depth, const Visit& visit)
 {
     LONG count = 0;
     object->get_accChildCount(&count);
@@ -65,12 +70,12 @@ bool Walk(IAccessible* object, int depth, const std::function<bool(IAccessible*,
         IDispatch* dispatch = nullptr;
         if (object->get_accChild(Child(id), &dispatch) == S_OK) {
             IAccessible* child = ObjectOf(dispatch);
-            const bool stop = child && (visit(child, CHILDID_SELF, depth, object) || Walk(child, depth + 1, visit));
+            const bool stop = child && (visit(child, CHILDID_SELF, depth, object, id) || Walk(child, depth + 1, visit));
             if (child)
                 child->Release();
             if (stop)
                 return true;
-        } else if (visit(object, id, depth, object)) {
+        } else if (visit(object, id, depth, object, id)) {
             return true;
         }
     }
@@ -124,18 +129,35 @@ void PrintSelf(IAccessible* client)
           L" invoked=" + (result.vt == VT_BSTR ? result.bstrVal : L""));
 }
 
+std::wstring RoleOf(IAccessible* element, VARIANT child)
+{
+    VARIANT role{};
+    element->get_accRole(child, &role);
+    return std::to_wstring(role.lVal);
+}
+
+std::wstring LocationOf(IAccessible* element, VARIANT child)
+{
+    LONG box[4] = {};
+    element->accLocation(&box[0], &box[1], &box[2], &box[3], child);
+    return std::to_wstring(box[0]) + L" " + std::to_wstring(box[1]) + L" " + std::to_wstring(box[2]) + L" " +
+           std::to_wstring(box[3]);
+}
+
+// What a reader first asks of an element: its name, role and place.
+std::wstring Facts(IAccessible* element, VARIANT child)
+{
+    return Name(element, child) + L"|" + RoleOf(element, child) + L"|" + LocationOf(element, child);
+}
+
 int WalkTree(const wchar_t* title)
 {
     IAccessible* client = ClientOf(title);
     if (!client)
         return 2;
     PrintSelf(client), PrintFocus(client);
-    Walk(client, 0, [](IAccessible* object, LONG id, int depth, IAccessible* lister) {
-        const auto role = [](IAccessible* element, LONG child) {
-            VARIANT role{};
-            element->get_accRole(Child(child), &role);
-            return std::to_wstring(role.lVal);
-        };
+    Walk(client, 0, [](IAccessible* object, LONG id, int depth, IAccessible* lister, LONG listedAs) {
+        const auto role = [](IAccessible* element, LONG child) { return RoleOf(element, Child(child)); };
         bool parentIsLister = true;
         if (id == CHILDID_SELF) { // a child object: is its parent, by name and role, the one that listed it?
             IDispatch* dispatch = nullptr;
@@ -145,13 +167,16 @@ int WalkTree(const wchar_t* title)
             if (parent)
                 parent->Release();
         }
-        LONG box[4] = {};
-        object->accLocation(&box[0], &box[1], &box[2], &box[3], Child(id));
+        VARIANT listed = Child(listedAs), byReference{};
+        byReference.vt = VT_BYREF | VT_VARIANT;
+        byReference.pvarVal = &listed;
+        const std::wstring own = Facts(object, Child(id));
+        const bool same = Facts(lister, listed) == own && Facts(lister, byReference) == own;
         Print(std::to_wstring(depth) + L"|" + Name(object, Child(id)) + L"|" + role(object, id) + L"|" +
               std::to_wstring(StateOf(object, id)) + L"|" + std::to_wstring(parentIsLister) + L"|" +
               Name(object, Child(id), &IAccessible::get_accValue) + L"|" +
-              Name(object, Child(id), &IAccessible::get_accDescription) + L"|" + std::to_wstring(box[0]) + L" " +
-              std::to_wstring(box[1]) + L" " + std::to_wstring(box[2]) + L" " + std::to_wstring(box[3]));
+              Name(object, Child(id), &IAccessible::get_accDescription) + L"|" + LocationOf(object, Child(id)) +
+              L"|" + std::to_wstring(same));
         return false;
     });
     client->Release();
@@ -163,7 +188,7 @@ int Act(const wchar_t* title, const wchar_t* name)
     IAccessible* client = ClientOf(title);
     int result = 2;
     if (client)
-        Walk(client, 0, [&](IAccessible* object, LONG id, int, IAccessible*) {
+        Walk(client, 0, [&](IAccessible* object, LONG id, int, IAccessible*, LONG) {
             if (Name(object, Child(id)) != name)
                 return false;
             const HRESULT answer = object->accDoDefaultAction(Child(id));

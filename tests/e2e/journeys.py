@@ -219,8 +219,10 @@ def journey_keyboard():
                 elements = tree(title)
                 names = [element[1] for element in elements]
                 expect(len(set(names)) == count == len(names) and all(names), f"{title}: {names}")
-                # Every parent lists its child; the search window's elements alone are unavailable.
-                expect(all(e[4] == "1" and (int(e[3]) & 1) == (title == SEARCH) for e in elements), f"{title}: {elements}")
+                # Every parent lists its child and, asked about it by child id (by value or by reference),
+                # answers as the element itself; the search window's elements alone are unavailable.
+                expect(all(e[4] == e[8] == "1" and (int(e[3]) & 1) == (title == SEARCH) for e in elements),
+                       f"{title}: {elements}")
             description = next(element[6] for element in tree(SEARCH) if element[2] == "42")  # the balloon's text
             expect(description.startswith("Cerca la parola specificata in rete :"), f"the box is described {description!r}")
             refused = reader("act", SEARCH, "Chiudi", check=False)  # "state=0x... answer=0x..."
