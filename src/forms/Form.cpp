@@ -10,6 +10,7 @@
 namespace {
 
 constexpr UINT kUnloadMessage = WM_APP + 1;
+constexpr UINT kColoursChangedMessage = WM_APP + 3; // WM_APP + 2 is the accessible objects' action
 constexpr UINT_PTR kFirstControlId = 100; // clear of IDOK and IDCANCEL, which dialog keys send
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
@@ -197,6 +198,7 @@ void Form::OnNcDestroy()
     m_LastFocus = nullptr;
     m_Modal = false;
     m_UnloadPending = false;
+    m_ColoursChanging = false;
     m_Controls.clear();
     m_PictureBoxes.clear();
     m_Layout = {};
@@ -263,12 +265,16 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETTINGCHANGE:
         if (wParam == SPI_SETHIGHCONTRAST)
-            OnColoursChanged();
+            ColoursChanging();
         break;
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
-        OnColoursChanged();
+        ColoursChanging();
         break;
+    case kColoursChangedMessage:
+        m_ColoursChanging = false;
+        OnColoursChanged();
+        return 0;
     case WM_TIMER:
         if (wParam != kAfterShownTimer)
             break;
@@ -303,6 +309,14 @@ void Form::OnDpiChanged(int dpi, const RECT& suggested)
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     RunEvent(kForm, Event::DpiChanged, {});
     RedrawWindow(hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void Form::ColoursChanging()
+{
+    // One change of colours comes as up to three messages (high contrast switched on sends the
+    // setting, the colours and the theme): the windows follow it once, after the last of them.
+    if (!std::exchange(m_ColoursChanging, true))
+        PostMessageW(hWnd(), kColoursChangedMessage, 0, 0);
 }
 
 void Form::OnColoursChanged()

@@ -93,6 +93,7 @@ private:
     void OnNcDestroy() override;
     void OnActivate(bool active, bool minimized);
     void OnDpiChanged(int dpi, const RECT& suggested);
+    void ColoursChanging();
     void OnColoursChanged();
     void RunEvent(int control, Event event, const EventArgs& args);
     void CreateControls();
@@ -119,6 +120,7 @@ private:
     int m_Dpi = 96;
     int m_EventDepth = 0;
     bool m_UnloadPending = false;
+    bool m_ColoursChanging = false; // the change is posted, to be followed once
     bool m_Modal = false;
     bool m_EndsProgram = false;
     static inline Form* s_Running = nullptr; // the form whose event runs, the innermost

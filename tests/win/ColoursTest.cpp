@@ -4,6 +4,7 @@
 // of the session, above those a later program's user sets).
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 #include "WinTestSupport.h"
@@ -44,8 +45,19 @@ TEST(Colours, HighContrastDrawsEveryTextAndBackgroundInTheSystemsColoursAndKeeps
     HWND surface = search.Controls(frmGoogleVideo::Picture1).hWnd();
     const RECT note = search.Controls(frmGoogleVideo::Label3).CaptionBounds(), background{280, 40, 320, 80};
     const COLORREF window = GetSysColor(COLOR_WINDOW), text = GetSysColor(COLOR_WINDOWTEXT), link = GetSysColor(COLOR_HOTLIGHT);
+    static std::map<UINT, int> told; // what the surface was told, how often
+    const SUBCLASSPROC count = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) CALLBACK {
+        ++told[message];
+        return DefSubclassProc(window, message, wParam, lParam);
+    };
+    PumpFor(50);
+    SetWindowSubclass(surface, count, 1, 0);
     SetHighContrastForTesting([] { return true; });
-    SendMessageW(search.hWnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0); // switched while it runs
+    for (UINT message : {WM_SETTINGCHANGE, WM_SYSCOLORCHANGE, WM_THEMECHANGED}) // switched while it runs, as Windows tells it
+        SendMessageW(search.hWnd(), message, message == WM_SETTINGCHANGE ? SPI_SETHIGHCONTRAST : 0, 0);
+    PumpFor(50);
+    EXPECT_EQ(std::pair(told[WM_PAINT], told[WM_SYSCOLORCHANGE]), std::pair(1, 1)) << "followed once, not once a message";
+    RemoveWindowSubclass(surface, count, 1);
     EXPECT_EQ(PaintedColours(surface, background), std::set<COLORREF>{window}) << "the background gives way";
     EXPECT_EQ(PaintedColours(surface, note), (std::set<COLORREF>{window, text}));
     EXPECT_EQ(PaintedColours(surface, search.Controls(frmGoogleVideo::Label2, 1).CaptionBounds()), (std::set<COLORREF>{window, link}));
@@ -62,6 +74,7 @@ TEST(Colours, HighContrastDrawsEveryTextAndBackgroundInTheSystemsColoursAndKeeps
     });
     SetHighContrastForTesting(nullptr);
     SendMessageW(search.hWnd(), WM_SYSCOLORCHANGE, 0, 0); // and back, the windows with it
+    PumpFor(50);
     EXPECT_TRUE(PaintedColours(surface, background).size() > 8 && PaintedColours(surface, note).count(RGB(255, 0, 0)));
     EXPECT_EQ(SendMessageW((*search.ToolTips())[1].second->hWnd(), TTM_GETTIPBKCOLOR, 0, 0), LRESULT(RGB(255, 255, 0)));
 }
