@@ -9,12 +9,15 @@
 #       libjpeg-turbo (the reference the picture decoder is tested against), headless Chromium for
 #       the journey through a real browser, and git, with which the reproducibility check copies
 #       the sources.
+# Wine's 32-bit side is wanted, not needed: where it cannot be installed this says why in one
+# line and succeeds, since the 64-bit build then carries every test. Any other package that
+# cannot be installed stops it with apt's own message.
 set -euo pipefail
 
 packages=(
   cmake ninja-build make g++
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-x86-64-dev mingw-w64-i686-dev binutils-mingw-w64
-  wine wine64 wine32:i386 fonts-wine fonts-liberation xdg-utils
+  wine wine64 fonts-wine fonts-liberation xdg-utils
 )
 if [ "${1:-run}" = test ]; then
   packages+=(
@@ -24,21 +27,83 @@ if [ "${1:-run}" = test ]; then
   )
 fi
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-export DEBIAN_FRONTEND=noninteractive
-updated=""
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
-  $sudo dpkg --add-architecture i386
-  $sudo apt-get update -qq
-  updated=1
-fi
-
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  installed "$p" || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+want32=""
+installed wine32:i386 || want32=1
+[ ${#missing[@]} -eq 0 ] && [ -z "$want32" ] && exit 0
 
-[ -n "$updated" ] || $sudo apt-get update -qq
-$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+no32() {
+  echo "Wine's 32-bit side (wine32:i386) is not installed: $1; the 64-bit build carries every test." >&2
+}
+
+if [ "$(id -u)" -eq 0 ]; then
+  sudo=""
+elif command -v sudo >/dev/null; then
+  sudo="sudo"
+elif [ ${#missing[@]} -gt 0 ]; then
+  echo "Missing: ${missing[*]}${want32:+ wine32:i386}; installing needs root, and sudo is not installed." >&2
+  exit 1
+else
+  no32 "installing it needs root, and sudo is not installed"
+  exit 0
+fi
+
+# A failed try at the 32-bit side is remembered for an hour, so that a run that has everything
+# else neither asks the mirrors again nor asks for a password each time; a later run tries again.
+stamp=${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/dide-quorvel/wine32-not-installable
+if [ ${#missing[@]} -eq 0 ] && [ -n "$(find "$stamp" -mmin -60 2>/dev/null)" ]; then
+  no32 "$(cat "$stamp") (so found at $(date -r "$stamp" +%H:%M); a run an hour after that tries again)"
+  exit 0
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+if [ -n "$want32" ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
+
+# One index a mirror serves mid-sync must not stop the set-up: try again after a pause, then go
+# on with the indexes at hand and let the install decide.
+failed="" why_failed=""
+for try in 1 2 3; do
+  if out=$($sudo apt-get update -qq 2>&1); then
+    failed="" why_failed=""
+    break
+  fi
+  # apt names each index it could not fetch: "E: Failed to fetch URL  reason [IP: ...]".
+  fetch=$(printf '%s\n' "$out" | grep -E '^[EW]: Failed to fetch ' || true)
+  failed=$(printf '%s\n' "$fetch" | sed -n 's|^.*/dists/\([^ ]*\) .*|\1|p' | sort -u | paste -sd ' ' -)
+  why_failed=$(printf '%s\n' "$fetch" | sed -n '1s/^[^ ]* [^ ]* [^ ]* [^ ]* [^ ]*  *\([^[]*[^[ ]\).*/\1/p')
+  [ -n "$why_failed" ] || why_failed=$(printf '%s\n' "$out" | grep -m1 '^E: ' || printf '%s\n' "$out" | sed -n '$p')
+  [ $try -eq 3 ] || sleep 5
+done
+if [ -n "$failed" ]; then
+  echo "apt-get update could not fetch $failed ($why_failed); going on with the other indexes." >&2
+elif [ -n "$why_failed" ]; then
+  echo "apt-get update failed ($why_failed); going on with the indexes at hand." >&2
+fi
+
+[ ${#missing[@]} -eq 0 ] || $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+if [ -n "$want32" ]; then
+  if out=$($sudo apt-get install -y -qq --no-install-recommends wine32:i386 2>&1); then
+    rm -f "$stamp"
+    # Wine's loader is itself an i386 program: if the kernel runs it, it runs 32-bit code.
+    if [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+      echo "Wine's 32-bit side is installed, but this kernel refuses 32-bit code; the 64-bit build carries every test." >&2
+    fi
+  else
+    case $out in
+      *"Unable to locate package"*) why="it is in no index" ;;
+      # Under -qq apt says only that its resolver could not meet the dependencies.
+      *"unmet dependencies"* | *"generated breaks"* | *"held broken packages"*) why="its dependencies are in no index" ;;
+      *) why="apt-get install failed: $(printf '%s\n' "$out" | grep -m1 '^E: ' || printf '%s\n' "$out" | sed -n '$p')" ;;
+    esac
+    [ -z "$failed" ] || why+=" while $failed cannot be fetched"
+    mkdir -p "${stamp%/*}" 2>/dev/null && echo "$why" >"$stamp" 2>/dev/null || true
+    no32 "$why"
+  fi
+fi

@@ -8,33 +8,53 @@ WINE64=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 [ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
 
-session_free_display() {
+# A display is free when no socket file and no lock file name it. That is not proof: an X server
+# in another mount namespace can hold the display through the abstract socket alone, and then
+# ours dies at once while xdpyinfo answers from that other server.
+session_free_displays() {
   local n
   for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      echo "$n"
-      return 0
-    fi
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || echo "$n"
+  done
+}
+
+# Ours only once our own Xvfb lives, has made its screen file and answers.
+session_x_is_ours() {
+  local pid=$1 screen=$2 _
+  for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || return 1
+    [ -e "$screen" ] && xdpyinfo >/dev/null 2>&1 && kill -0 "$pid" 2>/dev/null && return 0
+    sleep 0.1
   done
   return 1
 }
 
 session_start_x() {
-  local display
-  display=$(session_free_display) || { echo "no free X display" >&2; return 1; }
+  local display tried=()
   # The screen's memory in a file: what a person sees, read without asking the X server, whose
   # answers for overlapping windows that share a colormap (as Wine's do) are not the screen.
   mkdir -p "$1"
-  Xvfb ":$display" -screen 0 1024x768x24 -fbdir "$1" -nolisten tcp >/dev/null 2>&1 &
   export QUORVEL_SCREEN="$1/Xvfb_screen0"
-  SESSION_XVFB_PID=$!
-  export DISPLAY=":$display"
-  for _ in $(seq 1 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.1
+  for display in $(session_free_displays); do
+    # A screen file left by an earlier run would pass for ours.
+    rm -f "$QUORVEL_SCREEN"
+    Xvfb ":$display" -screen 0 1024x768x24 -fbdir "$1" -nolisten tcp >"$1/Xvfb.log" 2>&1 &
+    SESSION_XVFB_PID=$!
+    export DISPLAY=":$display"
+    if session_x_is_ours "$SESSION_XVFB_PID" "$QUORVEL_SCREEN"; then
+      openbox >/dev/null 2>&1 &
+      SESSION_WM_PID=$!
+      return 0
+    fi
+    { kill "$SESSION_XVFB_PID"; wait "$SESSION_XVFB_PID"; } 2>/dev/null || true
+    SESSION_XVFB_PID=
+    tried+=(":$display")
+    [ ${#tried[@]} -lt 5 ] || break
   done
-  openbox >/dev/null 2>&1 &
-  SESSION_WM_PID=$!
+  # Xvfb gives its reason on the line after "Fatal server error".
+  echo "no X server of our own: Xvfb did not come up on ${tried[*]:-any free display} (the last said:" \
+    "$(sed -n '/Fatal server error/{n;s/(EE) *//g;p;q}' "$1/Xvfb.log" 2>/dev/null))" >&2
+  return 1
 }
 
 session_start_wine() {
@@ -53,7 +73,7 @@ session_start_wine() {
 session_start() {
   local dir=$1
   mkdir -p "$dir"
-  session_start_x "$dir/screen"
+  session_start_x "$dir/screen" || return 1
   session_start_wine "$dir/prefix"
   # A wineserver kept alive for the whole run spares every test the cost of starting one.
   "$WINESERVER" -p >/dev/null 2>&1
