@@ -11,6 +11,10 @@ set(CMAKE_C_COMPILER clang)
 set(CMAKE_CXX_COMPILER clang++)
 set(CMAKE_C_COMPILER_TARGET ${QUORVEL_MINGW_PREFIX})
 set(CMAKE_CXX_COMPILER_TARGET ${QUORVEL_MINGW_PREFIX})
+# MinGW-w64's folder as the root: without one, clang also searches the host's /usr/include and
+# /usr/lib after MinGW-w64's own, and a Linux header that MinGW-w64 lacks (glibc's
+# sys/single_threaded.h, which libstdc++ looks for) gets into a Windows program.
+set(CMAKE_SYSROOT /usr/${QUORVEL_MINGW_PREFIX})
 set(CMAKE_RC_COMPILER ${QUORVEL_MINGW_PREFIX}-windres)
 set(CMAKE_AR ${QUORVEL_MINGW_PREFIX}-ar)
 set(CMAKE_RANLIB ${QUORVEL_MINGW_PREFIX}-ranlib)
