@@ -6,6 +6,7 @@
 #       Wine hands a web address to the desktop's browser;
 # test: also an X server with a window manager for the end-to-end journeys, the tools those
 #       journeys drive the program with, the host compilers with the sanitizers and the fuzzer,
+#       clang with lld, the second compiler of both Windows builds,
 #       libjpeg-turbo (the reference the picture decoder is tested against), headless Chromium for
 #       the journey through a real browser, and git, with which the reproducibility check copies
 #       the sources.
@@ -21,7 +22,7 @@ packages=(
 )
 if [ "${1:-run}" = test ]; then
   packages+=(
-    clang libclang-rt-14-dev googletest libjpeg62-turbo-dev
+    clang lld libclang-rt-14-dev googletest libjpeg62-turbo-dev
     xvfb openbox xdotool xclip imagemagick x11-utils chromium-headless-shell
     python3 python3-pil python3-pefile git
   )

@@ -3,9 +3,11 @@
 #   the portable code on the host under AddressSanitizer and UndefinedBehaviorSanitizer,
 #   the fuzz target for a bounded time (QUORVEL_FUZZ_SECONDS, 180 by default),
 #   the shipped 32-bit program, built twice to prove the build reproducible,
+#   both programs and the 64-bit Windows tests built a second time with clang and lld,
 #   then under Wine, in a private X server with a window manager: the Windows tests on the 64-bit
-#   build with its keyboard journey, and the Windows tests on the 32-bit build with every journey
-#   driving the shipped program itself (reported as skipped where no 32-bit code can run).
+#   build with its keyboard journey, the Windows tests on clang's 64-bit build, and the Windows
+#   tests on the 32-bit build with every journey driving the shipped program itself (reported as
+#   skipped where no 32-bit code can run).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -26,11 +28,18 @@ bash scripts/check-reproducible.sh
 echo "== Windows tests, built for x86_64 and for i686"
 quorvel_build windows-x64 -- -DQUORVEL_BUILD_TESTS=ON
 quorvel_build windows-x86-tests
+
+echo "== Windows with clang and lld: both programs, and the tests for x86_64"
+quorvel_build windows-x86-clang
+quorvel_build windows-x64-clang
+
 source scripts/session.sh
 session_start "$root/build/session"
 failed=()
 echo "== under Wine: the 64-bit build"
 ctest --preset windows-x64 || failed+=(windows-x64)
+echo "== under Wine: the 64-bit build from clang"
+ctest --preset windows-x64-clang || failed+=(windows-x64-clang)
 echo "== under Wine's 32-bit side: the 32-bit build and the shipped program"
 ctest --preset windows-x86-tests || failed+=(windows-x86-tests)
 if [ ${#failed[@]} -gt 0 ]; then
