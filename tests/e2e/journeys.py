@@ -328,6 +328,8 @@ def journey_looks():
                         if scheme == "standard" and scale < 192:
                             message_boxes(window, scale)
                         click(window, *(v * scale // 96 for v in EXAMPLES_BUTTON))
+                        active_window(title)
+                        run("xdotool", "mousemove", "0", "0")  # the pointer off the window, to look at it
                     taken[scheme, scale, shown] = screenshot(f"{scheme}-{shown}-{scale}", active_window(title), (0,) * 4)
                     if scheme == "standard":
                         continue
