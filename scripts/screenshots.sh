@@ -1,17 +1,24 @@
 #!/usr/bin/env bash
 # Refreshes the README's screenshots: runs the journeys, which photograph the shipped 32-bit
-# program in build/windows-x86-tests/screenshots, and copies the pictures the README shows into
-# docs/.
+# program in build/windows-x86-tests/screenshots (or, where no 32-bit code runs, the 64-bit one,
+# which draws the same, in build/windows-x64/screenshots), and copies the pictures the README
+# shows into docs/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/build.sh
-quorvel_build windows-x86
-quorvel_build windows-x86-tests
 source scripts/session.sh
+if cmake/wine-i686.sh --version >/dev/null; then
+  quorvel_build windows-x86
+  quorvel_build windows-x86-tests
+  preset=windows-x86-tests
+else
+  quorvel_build windows-x64 -- -DQUORVEL_BUILD_TESTS=ON
+  preset=windows-x64
+fi
 session_start "$root/build/screenshots-session"
-ctest --preset windows-x86-tests -L e2e
-shots=build/windows-x86-tests/screenshots
+ctest --preset $preset -L e2e
+shots=build/$preset/screenshots
 for name in search-window balloon-tooltip examples-window focused-link focused-category box-no-browser-96; do
   cp "$shots/$name.png" "docs/$name.png"
 done
