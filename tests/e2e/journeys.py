@@ -101,8 +101,11 @@ def started(name, environment=None, copy=None):
                                stderr=subprocess.DEVNULL, env=dict(os.environ, **(environment or {})))
     try:
         yield process, active_window(SEARCH)
-    except Exception:
+    except Exception as failure:
         screenshot(os.path.join(os.getcwd(), f"failed-{name}"))
+        ended = process.poll()
+        if isinstance(failure, AssertionError):
+            raise AssertionError(f"{failure} (the program {'runs' if ended is None else f'ended with {ended:#x}'})")
         raise
     finally:
         end(process)
