@@ -36,6 +36,6 @@ string(REGEX REPLACE "^https?://([^/?#@]*@)?([^/:?#]+).*" "\\2" QUORVEL_SPONSOR_
 if(CMAKE_SCRIPT_MODE_FILE)
   message("${QUORVEL_SEARCH_ADDRESS} ${QUORVEL_HOME_ADDRESS} ${QUORVEL_SPONSOR_ADDRESS} ${QUORVEL_SPONSOR_SITE}")
 else()
-  configure_file(${CMAKE_CURRENT_LIST_DIR}/../src/app/Addresses.h.in ${CMAKE_BINARY_DIR}/generated/app/Addresses.h @ONLY)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/../src/links/Addresses.h.in ${CMAKE_BINARY_DIR}/generated/links/Addresses.h @ONLY)
 endif()
 

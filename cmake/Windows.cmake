@@ -48,29 +48,29 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/generated/app.rc PROPERTIES
 
 # Everything but WinMain, so the tests can build the real windows in their own process.
 add_library(quorvel_app STATIC
-  src/forms/Accessibility.cpp
-  src/forms/AccessibleElements.cpp
-  src/forms/AccessibleObject.cpp
-  src/forms/Colours.cpp
+  src/accessibility/Accessibility.cpp
+  src/accessibility/AccessibleElements.cpp
+  src/accessibility/AccessibleObject.cpp
+  src/display/Colours.cpp
   src/forms/Control.cpp
   src/forms/ControlToolTips.cpp
-  src/forms/Dpi.cpp
+  src/display/Dpi.cpp
   src/forms/Form.cpp
   src/forms/FormFocus.cpp
   src/forms/FormShowing.cpp
   src/forms/Layout.cpp
   src/forms/MessageLoop.cpp
-  src/forms/Ole.cpp
-  src/forms/Picture.cpp
-  src/forms/RuntimeError.cpp
+  src/accessibility/Ole.cpp
+  src/pictures/Picture.cpp
+  src/platform/RuntimeError.cpp
   src/forms/Surface.cpp
-  src/forms/SystemLibraries.cpp
-  src/forms/TextConversion.cpp
+  src/platform/SystemLibraries.cpp
+  src/platform/TextConversion.cpp
   src/forms/Window.cpp
   src/app/frmGoogleVideo.cpp
   src/app/mXPManifest.cpp
   src/app/ProgramInfo.cpp
-  src/app/WebLinks.cpp
+  src/links/WebLinks.cpp
   src/examples/frmInfo.cpp
   src/tooltip/cToolTip.cpp
   ${QUORVEL_EMBEDDED})
@@ -79,7 +79,7 @@ target_link_libraries(quorvel_app PUBLIC quorvel_core comctl32 gdi32 user32)
 
 # The C++ library's error helpers as the program has them, linked into every executable (the
 # tests too), so nothing links the library's own.
-add_library(quorvel_runtime OBJECT src/forms/LeanRuntime.cpp)
+add_library(quorvel_runtime OBJECT src/platform/LeanRuntime.cpp)
 target_compile_options(quorvel_runtime PRIVATE ${QUORVEL_WINDOWS_COMPILE_OPTIONS})
 target_link_libraries(quorvel_runtime PRIVATE quorvel_core)
 

@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/Text.h"
+#include "platform/Text.h"
 
 struct VersionFacts {
     std::array<uint16_t, 4> FileVersion{}; // 1.0.0.2 as {1, 0, 0, 2}

@@ -1,10 +1,10 @@
 #include <windows.h>
 
 #include "app/frmGoogleVideo.h"
-#include "forms/Dpi.h"
+#include "display/Dpi.h"
 #include "forms/MessageLoop.h"
-#include "forms/RuntimeError.h"
-#include "forms/SystemLibraries.h"
+#include "platform/RuntimeError.h"
+#include "platform/SystemLibraries.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {

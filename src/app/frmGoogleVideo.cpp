@@ -2,14 +2,14 @@
 
 #include <commctrl.h>
 
-#include "app/Addresses.h"
+#include "links/Addresses.h"
 #include "app/ProgramInfo.h"
-#include "app/WebLinks.h"
+#include "links/WebLinks.h"
 #include "app/mXPManifest.h"
 #include "examples/frmInfo.h"
-#include "forms/Colours.h"
+#include "display/Colours.h"
 #include "forms/MessageLoop.h"
-#include "forms/RuntimeError.h"
+#include "platform/RuntimeError.h"
 #include "resources/EmbeddedData.h"
 #include "tooltip/cToolTip.h"
 

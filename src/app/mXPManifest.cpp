@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "forms/Dpi.h"
-#include "forms/TextConversion.h"
+#include "display/Dpi.h"
+#include "platform/TextConversion.h"
 #include "forms/Window.h"
 
 void ApplyStartupSettings()

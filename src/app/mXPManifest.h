@@ -2,7 +2,7 @@
 // Process start-up settings and the window icons.
 #include <windows.h>
 
-#include "forms/Text.h"
+#include "platform/Text.h"
 
 // Registers the common control classes, then sets the process error mode to exactly
 // SEM_NOGPFAULTERRORBOX. Runs before any window exists.

@@ -4,7 +4,7 @@
 #include <array>
 #include <span>
 
-#include "forms/Text.h"
+#include "platform/Text.h"
 
 struct ExampleCategory {
     TextView Name; // equals the caption of one Voci label of the examples window

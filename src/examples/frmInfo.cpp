@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "app/Addresses.h"
-#include "app/WebLinks.h"
+#include "links/Addresses.h"
+#include "links/WebLinks.h"
 #include "examples/ExampleVocabulary.h"
 #include "resources/EmbeddedData.h"
 

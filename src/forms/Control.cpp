@@ -6,10 +6,10 @@
 #include <utility>
 
 #include "forms/Form.h"
-#include "forms/Handles.h"
+#include "platform/Handles.h"
 #include "forms/MessageLoop.h"
-#include "forms/RuntimeError.h"
-#include "forms/TextConversion.h"
+#include "platform/RuntimeError.h"
+#include "platform/TextConversion.h"
 
 namespace {
 

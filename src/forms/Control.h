@@ -6,7 +6,7 @@
 #include <span>
 
 #include "forms/Design.h"
-#include "forms/Text.h"
+#include "platform/Text.h"
 
 class Form;
 

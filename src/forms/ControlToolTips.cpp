@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "forms/Control.h"
-#include "forms/TextConversion.h"
+#include "platform/TextConversion.h"
 #include "forms/Window.h"
 
 HWND ControlToolTips::Window(HWND owner, std::span<Control> controls, int dpi)

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "forms/Dpi.h"
+#include "display/Dpi.h"
 #include "forms/MessageLoop.h"
-#include "forms/RuntimeError.h"
-#include "forms/TextConversion.h"
+#include "platform/RuntimeError.h"
+#include "platform/TextConversion.h"
 
 namespace {
 

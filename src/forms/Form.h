@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "forms/Accessibility.h"
+#include "accessibility/Accessibility.h"
 #include "forms/Control.h"
 #include "forms/ControlToolTips.h"
 #include "forms/Design.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "forms/RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 // The keyboard focus inside a form: where it goes back to when the window is activated, the tab
 // order over windowed controls and windowless links alike, the default button, and the focus

@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "forms/MessageLoop.h"
-#include "forms/RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 // Showing and closing a form. A modal window disables every other window of the program while it
 // is open; an unload asked for during an event waits for the outermost event to return.

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "forms/Control.h"
-#include "forms/Dpi.h"
-#include "forms/Picture.h"
-#include "forms/TextConversion.h"
+#include "display/Dpi.h"
+#include "pictures/Picture.h"
+#include "platform/TextConversion.h"
 
 LayoutResources LayoutResources::Make(const FormDesign& design, std::span<Control> controls, int dpi)
 {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "forms/Design.h"
-#include "forms/Handles.h"
+#include "platform/Handles.h"
 
 class Control;
 

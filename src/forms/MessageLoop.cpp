@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "forms/Form.h"
-#include "forms/TextConversion.h"
+#include "platform/TextConversion.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The message loop, the nested loop of modal windows, and the modal message box.
 #include <windows.h>
 
-#include "forms/Text.h"
+#include "platform/Text.h"
 
 // Runs the message loop until the window marked with EndProgramWhenClosed closes (a quit
 // message); returns the quit message's exit code.

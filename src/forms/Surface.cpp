@@ -4,11 +4,11 @@
 
 #include <utility>
 
-#include "forms/Colours.h"
-#include "forms/Contrast.h"
+#include "display/Colours.h"
+#include "display/Contrast.h"
 #include "forms/Form.h"
-#include "forms/Picture.h"
-#include "forms/TextConversion.h"
+#include "pictures/Picture.h"
+#include "platform/TextConversion.h"
 
 LRESULT Surface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -1,6 +1,6 @@
 #include "forms/Window.h"
 
-#include "forms/RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 Window::~Window()
 {

@@ -2,7 +2,7 @@
 // The tooltip class's own text replacement. Portable: no Windows header.
 #include <cstdint>
 
-#include "forms/Text.h"
+#include "platform/Text.h"
 
 // Replaces FindString by ReplaceString in Expression, scanning from the first character.
 // After each replacement the next search begins at the first character of the text just put

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "forms/Control.h"
-#include "forms/TextConversion.h"
+#include "platform/TextConversion.h"
 #include "forms/Window.h"
 #include "tooltip/Replace.h"
 

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "forms/Text.h"
+#include "platform/Text.h"
 
 class Control;
 

@@ -1,7 +1,7 @@
 // Against the contrast ratios the Web Content Accessibility Guidelines publish for common pairs.
 #include <gtest/gtest.h>
 
-#include "forms/Contrast.h"
+#include "display/Contrast.h"
 
 TEST(Contrast, AsTheGuidelinesMeasureIt)
 {

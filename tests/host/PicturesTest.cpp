@@ -5,8 +5,8 @@
 #include <iterator>
 
 #include "ReferenceJpeg.h"
-#include "forms/Jpeg.h"
-#include "forms/Resample.h"
+#include "pictures/Jpeg.h"
+#include "pictures/Resample.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <jpeglib.h>
 
-#include "forms/Jpeg.h"
+#include "pictures/Jpeg.h"
 
 // libjpeg-turbo's float inverse DCT in plain C rounds halves up, as ours does; its SSE2 form rounds
 // them to even, which takes one from whole flat areas of chroma. Read at libjpeg's first use.

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/SearchAddress.h"
+#include "links/SearchAddress.h"
 
 TEST(SearchAddress, TheTextGoesInAsTypedSaveWhatCouldBreakTheCommandLineOrLoseALetter)
 {

@@ -8,7 +8,7 @@
 #include <set>
 
 #include "WinTestSupport.h"
-#include "forms/Colours.h"
+#include "display/Colours.h"
 #include "tooltip/cToolTip.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "WinTestSupport.h"
-#include "forms/Handles.h"
+#include "platform/Handles.h"
 
 TEST(LongRuns, FiveHundredTripsToTheExamplesLeaveNothingBehind)
 {

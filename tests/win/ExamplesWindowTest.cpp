@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "WinTestSupport.h"
-#include "app/Addresses.h"
+#include "links/Addresses.h"
 
 namespace {
 

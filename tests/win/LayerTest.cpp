@@ -3,7 +3,7 @@
 
 #include "WinTestSupport.h"
 #include "forms/MessageLoop.h"
-#include "forms/RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 namespace {
 // In a process of its own, as the search window closes for good: 0 when all went as it should.

@@ -5,12 +5,12 @@
 #include <functional>
 
 #include "WinTestSupport.h"
-#include "app/Addresses.h"
-#include "app/WebLinks.h"
+#include "links/Addresses.h"
+#include "links/WebLinks.h"
 #include "app/mXPManifest.h"
 #include "forms/MessageLoop.h"
-#include "forms/Ole.h"
-#include "forms/RuntimeError.h"
+#include "accessibility/Ole.h"
+#include "platform/RuntimeError.h"
 #include "tooltip/cToolTip.h"
 
 namespace {

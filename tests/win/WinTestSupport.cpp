@@ -6,10 +6,10 @@
 #include <cstring>
 #include <map>
 
-#include "app/WebLinks.h"
-#include "forms/Dpi.h"
+#include "links/WebLinks.h"
+#include "display/Dpi.h"
 #include "forms/MessageLoop.h"
-#include "forms/Ole.h"
+#include "accessibility/Ole.h"
 
 namespace {
 std::vector<std::string> g_Launches;

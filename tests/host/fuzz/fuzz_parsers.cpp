@@ -9,8 +9,8 @@
 #include <cstdlib>
 
 #include "ReferenceJpeg.h"
-#include "app/SearchAddress.h"
-#include "forms/Jpeg.h"
+#include "links/SearchAddress.h"
+#include "pictures/Jpeg.h"
 #include "tooltip/Replace.h"
 
 namespace {

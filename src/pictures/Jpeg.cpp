@@ -1,4 +1,4 @@
-#include "forms/Jpeg.h"
+#include "pictures/Jpeg.h"
 
 #include <algorithm>
 #include <array>

@@ -1,12 +1,12 @@
-#include "app/WebLinks.h"
+#include "links/WebLinks.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include "forms/Form.h"
 #include "forms/MessageLoop.h"
-#include "forms/Ole.h"
-#include "forms/SystemLibraries.h"
+#include "accessibility/Ole.h"
+#include "platform/SystemLibraries.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "forms/Picture.h"
+#include "pictures/Picture.h"
 
 #include <cstring>
 #include <vector>
 
-#include "forms/Jpeg.h"
-#include "forms/Resample.h"
+#include "pictures/Jpeg.h"
+#include "pictures/Resample.h"
 #include "resources/EmbeddedData.h"
 
 namespace {

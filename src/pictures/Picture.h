@@ -1,7 +1,7 @@
 #pragma once
 // Pictures, icons and cursors from bytes compiled into the program, made at the size a window's
 // DPI asks for.
-#include "forms/Handles.h"
+#include "platform/Handles.h"
 
 struct EmbeddedData;
 

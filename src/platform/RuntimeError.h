@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <exception>
 
-#include "forms/Text.h"
+#include "platform/Text.h"
 
 class RuntimeError : public std::exception {
 public:

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "forms/Text.h"
+#include "platform/Text.h"
 
 // Converts one Unicode character to the system's ANSI code page without best-fit mapping.
 // Returns false when the code page has no exact byte sequence for it.

@@ -1,4 +1,4 @@
-#include "forms/Resample.h"
+#include "pictures/Resample.h"
 
 #include <algorithm>
 #include <cmath>

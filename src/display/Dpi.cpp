@@ -1,4 +1,4 @@
-#include "forms/Dpi.h"
+#include "display/Dpi.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "forms/Accessibility.h"
-#include "forms/AccessibleObject.h"
+#include "accessibility/Accessibility.h"
+#include "accessibility/AccessibleObject.h"
 #include "forms/Form.h"
 
 // What the accessible objects list and how each element is known: the elements of a surface, their

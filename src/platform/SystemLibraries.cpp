@@ -1,4 +1,4 @@
-#include "forms/SystemLibraries.h"
+#include "platform/SystemLibraries.h"
 
 void KeepDllSearchToSystemFolder()
 {

@@ -1,4 +1,4 @@
-#include "forms/Colours.h"
+#include "display/Colours.h"
 
 #include <utility>
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "forms/Text.h"
+#include "platform/Text.h"
 
 static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide characters are UTF-16 code units");
 

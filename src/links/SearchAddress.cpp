@@ -1,4 +1,4 @@
-#include "app/SearchAddress.h"
+#include "links/SearchAddress.h"
 
 namespace {
 

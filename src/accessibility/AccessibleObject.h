@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "forms/Control.h"
-#include "forms/Ole.h"
-#include "forms/RuntimeError.h"
+#include "accessibility/Ole.h"
+#include "platform/RuntimeError.h"
 
 class Form;
 

@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "forms/RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 namespace {
 [[noreturn]] void ThrowInternalError() { throw RuntimeError(kErrInternal, u"", u"Errore interno"); }

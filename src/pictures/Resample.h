@@ -2,6 +2,6 @@
 // Pictures drawn into boxes of another size: bilinear resampling, each output pixel's centre
 // mapped back into the source, so an image asked for at its own size comes back unchanged.
 // Portable: no Windows header.
-#include "forms/Jpeg.h"
+#include "pictures/Jpeg.h"
 
 DecodedImage Resample(const DecodedImage& image, int width, int height);

@@ -2,7 +2,7 @@
 // Hands addresses to the default browser through the shell.
 #include <string>
 
-#include "app/SearchAddress.h"
+#include "links/SearchAddress.h"
 
 // The system's ANSI code page, without best-fit mapping: a character with no exact
 // equivalent is reported as not representable instead of becoming a look-alike or '?'.

@@ -1,10 +1,10 @@
-#include "forms/RuntimeError.h"
+#include "platform/RuntimeError.h"
 
 #include <windows.h>
 
 #include <new>
 
-#include "forms/TextConversion.h"
+#include "platform/TextConversion.h"
 
 RuntimeError ErrorFromCurrentException()
 {

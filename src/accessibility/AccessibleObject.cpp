@@ -1,8 +1,8 @@
-#include "forms/AccessibleObject.h"
+#include "accessibility/AccessibleObject.h"
 
 #include <algorithm>
 
-#include "forms/Accessibility.h"
+#include "accessibility/Accessibility.h"
 #include "forms/Form.h"
 
 HRESULT AccessibleObject::get_accParent(IDispatch** parent)

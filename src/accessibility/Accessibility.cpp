@@ -1,8 +1,8 @@
-#include "forms/Accessibility.h"
+#include "accessibility/Accessibility.h"
 
 #include <algorithm>
 
-#include "forms/AccessibleObject.h"
+#include "accessibility/AccessibleObject.h"
 
 LRESULT AccessibleObjects::Answer(Form& form, HWND window, Control* control, WPARAM wParam, LPARAM lParam)
 {

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <oleacc.h>
 
-#include "forms/Text.h"
+#include "platform/Text.h"
 
 // Spelled out: the import libraries' copies are not what every oleacc compares against.
 constexpr IID kIUnknown = {0x00000000, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};

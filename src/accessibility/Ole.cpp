@@ -1,9 +1,9 @@
-#include "forms/Ole.h"
+#include "accessibility/Ole.h"
 
 #include <cstring>
 
-#include "forms/SystemLibraries.h"
-#include "forms/TextConversion.h"
+#include "platform/SystemLibraries.h"
+#include "platform/TextConversion.h"
 
 bool InitialiseCom()
 {

@@ -1,4 +1,4 @@
-#include "forms/TextConversion.h"
+#include "platform/TextConversion.h"
 
 std::string ToAnsi(TextView text)
 {

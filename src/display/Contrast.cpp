@@ -1,4 +1,4 @@
-#include "forms/Contrast.h"
+#include "display/Contrast.h"
 
 namespace {
 
