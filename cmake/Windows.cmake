@@ -49,7 +49,7 @@ set_source_files_properties(${CMAKE_BINARY_DIR}/generated/app.rc PROPERTIES
 # Everything but WinMain, so the tests can build the real windows in their own process.
 add_library(quorvel_app STATIC
   src/accessibility/Accessibility.cpp
-  src/accessibility/AccessibleElements.cpp
+  src/accessibility/AccessibleDispatch.cpp
   src/accessibility/AccessibleObject.cpp
   src/display/Colours.cpp
   src/forms/Control.cpp
@@ -58,6 +58,7 @@ add_library(quorvel_app STATIC
   src/forms/Form.cpp
   src/forms/FormFocus.cpp
   src/forms/FormShowing.cpp
+  src/forms/Modality.cpp
   src/forms/Layout.cpp
   src/forms/MessageLoop.cpp
   src/accessibility/Ole.cpp

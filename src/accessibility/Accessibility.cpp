@@ -4,7 +4,7 @@
 
 #include "accessibility/AccessibleObject.h"
 
-LRESULT AccessibleObjects::Answer(Form& form, HWND window, Control* control, WPARAM wParam, LPARAM lParam)
+LRESULT AccessibleObjects::Answer(AccessibleElement& element, HWND window, WPARAM wParam, LPARAM lParam)
 {
     if (static_cast<LONG>(static_cast<DWORD>(lParam)) != OBJID_CLIENT || !Ole())
         return 0;
@@ -14,7 +14,7 @@ LRESULT AccessibleObjects::Answer(Form& form, HWND window, Control* control, WPA
         void* standard = nullptr;
         if (FAILED(Ole()->CreateStdAccessibleObject(window, OBJID_CLIENT, kIAccessible, &standard)) || !standard)
             return 0;
-        auto* object = new AccessibleObject(form, window, control, static_cast<IAccessible*>(standard));
+        auto* object = new AccessibleObject(element, window, static_cast<IAccessible*>(standard));
         m_Objects.emplace_back(window, object);
         known = m_Objects.end() - 1;
     }

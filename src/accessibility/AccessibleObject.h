@@ -1,31 +1,26 @@
 #pragma once
-// The accessible object of one window of a form: a surface (the form or a picture box), whose
-// children are the controls lying on it, or a windowed control, named and described as the
-// program says; its control is the one whose window it is (none for the form itself). Every
-// answer goes through the layer's error boundary; once the window has gone every question is
-// answered "not connected".
-#include <optional>
+// The accessible object of one window: the element it stands for (a surface, whose elements are
+// what lies on it, or a windowed control) as a screen reader asks for it. The element says what
+// it knows; the system's standard object of the window says the rest. Every answer goes through
+// the program's error boundary; once the window has gone every question is answered "not
+// connected".
 #include <utility>
 #include <vector>
 
-#include "forms/Control.h"
+#include "accessibility/AccessibleElement.h"
 #include "accessibility/Ole.h"
 #include "platform/RuntimeError.h"
 
-class Form;
-
 class AccessibleObject final : public IAccessible, public IOleWindow {
 public:
-    AccessibleObject(Form& form, HWND window, Control* control, IAccessible* standard)
-        : m_Form(&form), m_Window(window), m_Control(control), m_Standard(standard),
-          m_Surface(!control || control->Design().Kind == ControlKind::PictureBox)
+    AccessibleObject(AccessibleElement& element, HWND window, IAccessible* standard)
+        : m_Element(&element), m_Window(window), m_Standard(standard)
     {
     }
 
     void Disconnect()
     {
-        m_Form = nullptr;
-        m_Control = nullptr;
+        m_Element = nullptr;
         if (m_Standard)
             std::exchange(m_Standard, nullptr)->Release();
     }
@@ -97,19 +92,19 @@ private:
 
     template <typename Body> HRESULT Guard(Body body)
     {
-        if (!m_Form)
+        if (!m_Element)
             return CO_E_OBJNOTCONNECTED; // the window has gone; a screen reader may still hold us
         return GuardedCall([&]() -> HRESULT { return body(); });
     }
 
-    // Answers about a windowless element itself (own). A windowed element is an object of its own:
-    // the question goes to that object about itself, so the answer is its own, never this one's;
-    // the rest goes to the standard object (system puts the question to the object it is given).
+    // Answers about a simple element itself (own). A windowed element is an object of its own: the
+    // question goes to that object about itself, so the answer is its own, never this one's; the
+    // rest goes to the standard object (system puts the question to the object it is given).
     template <typename Own, typename System> HRESULT Ask(const VARIANT& child, Own own, System system)
     {
         return Guard([&]() -> HRESULT {
-            Control* element = Element(child);
-            if (element && !element->hWnd())
+            AccessibleElement* element = Element(child);
+            if (element && !element->AccessibleWindow())
                 return own(*element);
             if (!element)
                 return system(m_Standard, Normalised(child));
@@ -123,27 +118,19 @@ private:
     }
 
     // The elements this object lists (a surface's), and the one a child id names.
-    std::vector<Control*> Elements() const;
-    Control* Element(const VARIANT& child) const;
-    // The control a question is about: an element, or this object's own control.
-    Control* Subject(const VARIANT& child) const { return IsSelf(child) ? m_Control : Element(child); }
-    HRESULT ElementAnswer(LONG id, VARIANT* out) const;
-    // The object of a windowed control's window, as the interface asked for.
-    static void* ObjectOf(const Control& control, REFIID iid = kIDispatch);
-    // What the control does for a screen reader's default action, if anything: a windowless
-    // control's click or double-click, a button's click.
-    std::optional<Event> ActionOf(const Control& control) const;
-    bool IsLink(const Control& control) const;
-    // Links and the windowed controls take the keyboard focus; plain labels and pictures never do.
-    bool IsFocusable(const Control& control) const;
-    LONG RoleOf(const Control& control) const;
+    std::vector<AccessibleElement*> Elements() const;
+    AccessibleElement* Element(const VARIANT& child) const;
+    // The element a question is about: one it lists, or this object's own.
+    AccessibleElement* Subject(const VARIANT& child) const { return IsSelf(child) ? m_Element : Element(child); }
+    // An element as a child id (a simple one) or as its own object (a windowed one).
+    HRESULT ElementAnswer(AccessibleElement* element, VARIANT* out) const;
+    // The object of a windowed element's window, as the interface asked for.
+    static void* ObjectOf(const AccessibleElement& element, REFIID iid = kIDispatch);
     // A disabled window (behind a modal one, say) takes no input: its elements are unavailable.
     bool Available() const;
 
     LONG m_References = 1;
-    Form* m_Form;
+    AccessibleElement* m_Element;
     HWND m_Window;
-    Control* m_Control;
     IAccessible* m_Standard;
-    bool m_Surface; // lists the controls lying on its window
 };

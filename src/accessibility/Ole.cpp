@@ -5,16 +5,6 @@
 #include "platform/SystemLibraries.h"
 #include "platform/TextConversion.h"
 
-bool InitialiseCom()
-{
-    static const bool initialised = [] {
-        const auto initialise =
-            SystemFunction<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll", "CoInitializeEx");
-        return initialise && SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
-    }();
-    return initialised;
-}
-
 const OleFunctions* Ole()
 {
     static const OleFunctions functions = [] {

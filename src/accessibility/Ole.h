@@ -21,9 +21,6 @@ struct OleFunctions {
     HRESULT(WINAPI* LoadTypeLibEx)(LPCOLESTR, REGKIND, ITypeLib**) = nullptr;
 };
 
-// COM, apartment-threaded, on this thread, started on first use; false where it cannot be had.
-bool InitialiseCom();
-
 // The functions, loaded (and COM started) on first use; nullptr when the system lacks any of them.
 const OleFunctions* Ole();
 

@@ -6,6 +6,7 @@
 
 #include "app/VersionBlock.h"
 #include "forms/Window.h"
+#include "platform/Module.h"
 
 Text ProgramInfoText()
 {

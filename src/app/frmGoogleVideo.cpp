@@ -2,13 +2,13 @@
 
 #include <commctrl.h>
 
-#include "links/Addresses.h"
 #include "app/ProgramInfo.h"
-#include "links/WebLinks.h"
 #include "app/mXPManifest.h"
-#include "examples/frmInfo.h"
 #include "display/Colours.h"
+#include "examples/frmInfo.h"
 #include "forms/MessageLoop.h"
+#include "links/Addresses.h"
+#include "links/WebLinks.h"
 #include "platform/RuntimeError.h"
 #include "resources/EmbeddedData.h"
 #include "tooltip/cToolTip.h"

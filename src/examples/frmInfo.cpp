@@ -2,9 +2,9 @@
 
 #include <utility>
 
+#include "examples/ExampleVocabulary.h"
 #include "links/Addresses.h"
 #include "links/WebLinks.h"
-#include "examples/ExampleVocabulary.h"
 #include "resources/EmbeddedData.h"
 
 namespace {

@@ -1,13 +1,14 @@
 #include "forms/Control.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <utility>
 
-#include "forms/Form.h"
-#include "platform/Handles.h"
 #include "forms/MessageLoop.h"
+#include "platform/Handles.h"
+#include "platform/Module.h"
 #include "platform/RuntimeError.h"
 #include "platform/TextConversion.h"
 
@@ -69,7 +70,7 @@ void Control::SetFocus()
 {
     if (m_Design->Kind == ControlKind::TextBox)
         SendMessageW(m_hWnd, EM_SETSEL, GetWindowTextLengthW(m_hWnd), -1);
-    m_Form->FocusControl(m_hWnd);
+    m_Host->FocusControl(m_hWnd);
 }
 
 void Control::Clear() { SendMessageW(m_hWnd, LB_RESETCONTENT, 0, 0); }
@@ -145,6 +146,85 @@ Text Control::AccessibleName() const
     return name;
 }
 
+std::optional<Event> Control::Action() const
+{
+    for (Event event : {Event::Click, Event::DblClick}) {
+        if (m_Host->Handles(Id(), event))
+            return event;
+    }
+    return std::nullopt;
+}
+
+LONG Control::AccessibleRole() const
+{
+    switch (m_Design->Kind) {
+    case ControlKind::CommandButton:
+        return ROLE_SYSTEM_PUSHBUTTON;
+    case ControlKind::TextBox:
+        return ROLE_SYSTEM_TEXT;
+    case ControlKind::ListBox:
+        return ROLE_SYSTEM_LIST;
+    case ControlKind::Image:
+        return ROLE_SYSTEM_GRAPHIC;
+    case ControlKind::PictureBox:
+        return ROLE_SYSTEM_PANE;
+    default:
+        return IsLink() ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
+    }
+}
+
+LONG Control::AccessibleState() const
+{
+    // Links take the focus through the surface they lie on; plain labels and pictures never do.
+    if (!IsLink())
+        return STATE_SYSTEM_READONLY;
+    return STATE_SYSTEM_LINKED | STATE_SYSTEM_FOCUSABLE | (m_Host->FocusedControl() == this ? STATE_SYSTEM_FOCUSED : 0);
+}
+
+RECT Control::AccessibleLocation() const
+{
+    RECT box;
+    if (m_hWnd) {
+        // What shows of it: a picture box reaches past its window's edges.
+        RECT parent;
+        GetWindowRect(m_hWnd, &box);
+        GetClientRect(m_ContainerWindow, &parent);
+        MapWindowPoints(m_ContainerWindow, nullptr, reinterpret_cast<POINT*>(&parent), 2);
+        IntersectRect(&box, &box, &parent);
+    } else {
+        box = CaptionBounds(); // its box may reach under its neighbours
+        MapWindowPoints(m_ContainerWindow, nullptr, reinterpret_cast<POINT*>(&box), 2);
+    }
+    return box;
+}
+
+Text Control::AccessibleAction() const
+{
+    const std::optional<Event> event = Action();
+    if (!event || (m_hWnd && m_Design->Kind != ControlKind::CommandButton))
+        return {};
+    return m_hWnd ? u"Premi" : event == Event::Click ? u"Fai clic" : u"Doppio clic";
+}
+
+bool Control::DoAccessibleAction()
+{
+    const std::optional<Event> event = Action();
+    if (!event || (m_hWnd && m_Design->Kind != ControlKind::CommandButton))
+        return false;
+    // Raised from the message loop, once the screen reader's call has returned.
+    const auto place = static_cast<WPARAM>(this - m_Host->AllControls().data());
+    PostMessageW(m_ContainerWindow, kAccessibleActionMessage, place, static_cast<LPARAM>(*event));
+    return true;
+}
+
+bool Control::TakeAccessibleFocus()
+{
+    if (m_hWnd ? m_Design->Kind == ControlKind::PictureBox : !IsLink())
+        return false;
+    m_Host->TakeFocus(*this);
+    return true;
+}
+
 void Control::CreateWindowIn(HWND container, UINT_PTR id)
 {
     m_ContainerWindow = container;
@@ -180,12 +260,12 @@ LRESULT Control::OnSubclassMessage(UINT message, WPARAM wParam, LPARAM lParam)
     HWND window = m_hWnd;
     switch (message) {
     case WM_GETOBJECT:
-        if (const LRESULT object = m_Form->AnswerGetObject(window, this, wParam, lParam))
+        if (const LRESULT object = m_Host->AnswerGetObject(window, *this, wParam, lParam))
             return object;
         break;
     case WM_SETFOCUS: {
         const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-        m_Form->OnFocusChanged(window);
+        m_Host->OnFocusChanged(window);
         return result;
     }
     case WM_GETDLGCODE: {
@@ -213,7 +293,7 @@ LRESULT Control::OnTextBoxMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: // a key pressed with Alt held
-        m_Form->Raise(*this, Event::KeyDown, {Index(), static_cast<int16_t>(wParam), ShiftState()});
+        m_Host->Raise(*this, Event::KeyDown, {Index(), static_cast<int16_t>(wParam), ShiftState()});
         if (!IsWindow(window))
             return 0;
         break;
@@ -246,7 +326,7 @@ LRESULT Control::OnListBoxMessage(UINT message, WPARAM wParam, LPARAM lParam)
             if (ListIndex() < 0 && ListCount() > 0)
                 SendMessageW(window, LB_SETCURSEL, static_cast<WPARAM>(SendMessageW(window, LB_GETCARETINDEX, 0, 0)), 0);
             if (ListIndex() >= 0)
-                m_Form->Raise(*this, Event::Click);
+                m_Host->Raise(*this, Event::Click);
             return 0;
         }
         break;
@@ -262,7 +342,7 @@ LRESULT Control::OnListBoxMessage(UINT message, WPARAM wParam, LPARAM lParam)
         const int pressed = std::exchange(m_PressedEntry, -1);
         if (pressed >= 0 && pressed == entryAt(lParam) && pressed == ListIndex()) {
             IgnoreRestOfDoubleClick(window, {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-            m_Form->Raise(*this, Event::Click);
+            m_Host->Raise(*this, Event::Click);
         }
         return result;
     }

@@ -1,24 +1,30 @@
 #pragma once
 // One control of a loaded window. Labels and images have no window of their own: the surface
-// they lie on draws them and tells their clicks apart, so hWnd() is null for them.
+// they lie on draws them and tells their clicks apart, so hWnd() is null for them. A control is
+// also the element a screen reader meets of it.
 #include <windows.h>
 
+#include <optional>
 #include <span>
 
+#include "accessibility/AccessibleElement.h"
+#include "forms/ControlHost.h"
 #include "forms/Design.h"
 #include "platform/Text.h"
 
-class Form;
+// Posted to the surface a control lies on by its default action: wParam is the control's place in
+// the window's controls, lParam the event to raise. Raised from the message loop, not inside the
+// screen reader's call.
+constexpr UINT kAccessibleActionMessage = WM_APP + 2;
 
-class Control {
+class Control final : public AccessibleElement {
 public:
-    Control(Form& form, const ControlDesign& design) : m_Form(&form), m_Design(&design) {}
+    Control(ControlHost& host, const ControlDesign& design) : m_Host(&host), m_Design(&design) {}
 
     const ControlDesign& Design() const { return *m_Design; }
     int Id() const { return m_Design->Id; }
     TextView Name() const { return m_Design->Name; }
     int16_t Index() const { return m_Design->Index; }
-    Form& Parent() const { return *m_Form; }
     HWND hWnd() const { return m_hWnd; }
     HWND ContainerWindow() const { return m_ContainerWindow; } // the window it is placed on
     const RECT& Bounds() const { return m_Bounds; } // pixels, in the container's client area
@@ -46,13 +52,27 @@ public:
     Text List(int index) const;
     int ListIndex() const;
 
+    // What the control does when clicked, if anything: a click, or a double-click. A label with a
+    // click is a link.
+    std::optional<Event> Action() const;
+    bool IsLink() const { return m_Design->Kind == ControlKind::Label && Action() == Event::Click; }
+
     // What a screen reader announces: the designed name, the caption without its mnemonic, or
     // what the program set.
-    Text AccessibleName() const;
+    Text AccessibleName() const override;
     // Screen readers are told when a windowed control's name changes.
     void SetAccessibleName(TextView name);
-    const Text& AccessibleDescription() const { return m_AccessibleDescription; }
+    Text AccessibleDescription() const override { return m_AccessibleDescription; }
     void SetAccessibleDescription(TextView description) { m_AccessibleDescription = description; }
+    HWND AccessibleWindow() const override { return m_hWnd; }
+    LONG AccessibleRole() const override;
+    LONG AccessibleState() const override;
+    RECT AccessibleLocation() const override;
+    // A windowless control's click or double-click, a button's click.
+    Text AccessibleAction() const override;
+    bool DoAccessibleAction() override;
+    // Links and the windowed controls take the keyboard focus; plain labels and pictures never do.
+    bool TakeAccessibleFocus() override;
 
 private:
     friend class Form;
@@ -64,7 +84,7 @@ private:
     LRESULT OnTextBoxMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnListBoxMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    Form* m_Form;
+    ControlHost* m_Host;
     const ControlDesign* m_Design;
     HWND m_hWnd = nullptr;
     HWND m_ContainerWindow = nullptr;

@@ -3,8 +3,9 @@
 #include <commctrl.h>
 
 #include "forms/Control.h"
-#include "platform/TextConversion.h"
 #include "forms/Window.h"
+#include "platform/Module.h"
+#include "platform/TextConversion.h"
 
 HWND ControlToolTips::Window(HWND owner, std::span<Control> controls, int dpi)
 {

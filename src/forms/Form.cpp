@@ -55,7 +55,7 @@ bool IsWindowless(ControlKind kind) { return kind == ControlKind::Label || kind 
 } // namespace
 
 Form::Form(const FormDesign& design, std::span<const EventRow> events)
-    : Surface(*this), m_Design(design), m_Events(events)
+    : Surface(static_cast<ControlHost&>(*this)), m_Design(design), m_Events(events)
 {
 }
 
@@ -67,6 +67,11 @@ Form::~Form()
 }
 
 Form* Form::FromWindow(HWND window) { return static_cast<Form*>(FromHandle(window, FormClass())); }
+
+bool Form::PreTranslateMessage(MSG& message)
+{
+    return m_Focus.OnTabKey(hWnd(), message) || IsDialogMessageW(hWnd(), &message);
+}
 
 HWND Form::OwnerWindow()
 {
@@ -144,17 +149,6 @@ HWND Form::ContainerWindowOf(const Control& control)
     return container == kOnForm ? hWnd() : Controls(container).hWnd();
 }
 
-Surface& Form::SurfaceOf(HWND window)
-{
-    if (window == hWnd())
-        return *this;
-    for (const auto& box : m_PictureBoxes) {
-        if (box->hWnd() == window)
-            return *box;
-    }
-    throw RuntimeError(kErrInternal, m_Design.Name, u"Superficie inesistente");
-}
-
 void Form::InstallDesignedIcon()
 {
     HANDLE icon = m_Layout.Icon.Get();
@@ -191,11 +185,11 @@ void Form::OnNcDestroy()
 {
     ForgetElements();
     // However the window went, the windows it disabled take input again.
-    EnableDisabledWindows();
+    m_Modality.EnableAgain();
     m_Accessibles.DisconnectAll();
     m_ToolTips.Forget();
     m_AfterShown = nullptr;
-    m_LastFocus = nullptr;
+    m_Focus.Forget();
     m_Modal = false;
     m_UnloadPending = false;
     m_ColoursChanging = false;
@@ -243,7 +237,8 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_ACTIVATE:
-        OnActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0);
+        m_Focus.OnActivate(hWnd(), LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0,
+                           m_Design.InitialFocus >= 0 ? &Controls(m_Design.InitialFocus) : nullptr);
         return 0;
     case WM_CLOSE:
     case kUnloadMessage:

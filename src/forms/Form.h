@@ -11,12 +11,15 @@
 
 #include "accessibility/Accessibility.h"
 #include "forms/Control.h"
+#include "forms/ControlHost.h"
 #include "forms/ControlToolTips.h"
 #include "forms/Design.h"
+#include "forms/FormFocus.h"
 #include "forms/Layout.h"
+#include "forms/Modality.h"
 #include "forms/Surface.h"
 
-class Form : public Surface {
+class Form : public ControlHost, public Surface {
 public:
     Form(const FormDesign& design, std::span<const EventRow> events);
     ~Form() override;
@@ -36,47 +39,38 @@ public:
     bool IsLoaded() const { return hWnd() != nullptr; }
     TextView Name() const { return m_Design.Name; }
     const FormDesign& Design() const { return m_Design; }
-    int Dpi() const { return m_Dpi; }
     Control& Controls(int id, int16_t index = kNoIndex);
-    std::span<Control> AllControls() { return m_Controls; }
     // The ordinary tooltips of the controls. Nobody sees one before the pointer has rested on
     // a control, so they are made once the window is on screen (or when asked for here).
     HWND ControlToolTipWindow();
     // Work that nothing on screen needs yet, run once the shown window has been painted and
     // the queue is empty: the window appears and answers input without waiting for it.
     void AfterShown(void (*work)(Form&)) { m_AfterShown = work; }
+    // The keyboard's stops in tab order.
+    std::vector<Control*> TabStops() const { return m_Focus.TabStops(); }
 
     static Form* FromWindow(HWND window);
+    // Tab among the tab stops, then the dialog keys (mnemonics, Escape, Enter on a button).
+    bool PreTranslateMessage(MSG& message) override;
     // What a message box, a modal window or a shell launch opened now belongs to: the window of
     // the form whose event is running, whatever raised the event (a click, a key, a screen
     // reader), else the program's active window; nullptr when neither is the program's.
     static HWND OwnerWindow();
 
-    // For the window's own controls and surfaces.
-    void Raise(const Control& control, Event event, EventArgs args = {});
-    void FocusControl(HWND control);
-    // The keyboard's stops in tab order: the windowed controls that can take the focus, and
-    // the windowless links (labels with a click).
-    std::vector<Control*> TabStops();
-    // The control with the keyboard focus, windowless or not; nullptr when none of them has it.
-    Control* FocusedControl();
-    // Tab and Shift+Tab among the tab stops; false when the message is not for that.
-    bool OnTabKey(const MSG& message);
-    // A window of the form took the focus: the button Enter would press there wears the default
-    // frame, and only that one.
-    void OnFocusChanged(HWND focus);
-    // Gives the focus to a control, windowless or not, activating its window.
-    void TakeFocus(Control& control);
-    // Tells screen readers that a windowless control took the focus.
-    void AnnounceFocus(const Control& control);
-    // The surface object of the form or of one of its picture boxes.
-    Surface& SurfaceOf(HWND window);
-    Control* ControlOfWindow(HWND window);
-    bool Handles(int control, Event event) const;
-    // WM_GETOBJECT, asked of one of the window's surfaces or windowed controls.
-    LRESULT AnswerGetObject(HWND window, Control* control, WPARAM wParam, LPARAM lParam)
+    // What the controls and the surfaces ask of their window.
+    std::span<Control> AllControls() override { return m_Controls; }
+    Control* ControlOfWindow(HWND window) override;
+    const FontDesign& DefaultFont() const override { return *m_Design.DefaultFont; }
+    int Dpi() const override { return m_Dpi; }
+    bool Handles(int control, Event event) const override;
+    void Raise(const Control& control, Event event, EventArgs args = {}) override;
+    Control* FocusedControl() override { return m_Focus.FocusedControl(hWnd()); }
+    void FocusControl(HWND control) override { m_Focus.FocusControl(hWnd(), control); }
+    void TakeFocus(Control& control) override { m_Focus.TakeFocus(control); }
+    void OnFocusChanged(HWND focus) override { m_Focus.OnFocusChanged(focus); }
+    LRESULT AnswerGetObject(HWND window, AccessibleElement& element, WPARAM wParam, LPARAM lParam) override
     {
-        return m_Accessibles.Answer(*this, window, control, wParam, lParam);
+        return m_Accessibles.Answer(element, window, wParam, lParam);
     }
 
     // The one instance of a form class, created on first use; its Initialize event runs then.
@@ -91,7 +85,6 @@ public:
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnNcDestroy() override;
-    void OnActivate(bool active, bool minimized);
     void OnDpiChanged(int dpi, const RECT& suggested);
     void ColoursChanging();
     void OnColoursChanged();
@@ -99,11 +92,7 @@ private:
     void CreateControls();
     HWND ContainerWindowOf(const Control& control);
     void InstallDesignedIcon();
-    void FocusFirstControl();
-    void FocusOn(Control& control);
     static constexpr UINT_PTR kAfterShownTimer = 1;
-    static BOOL CALLBACK DisableForModal(HWND window, LPARAM modal);
-    void EnableDisabledWindows();
     void ArmAfterShown();
     void RunAfterShown();
 
@@ -114,9 +103,9 @@ private:
     LayoutResources m_Layout;
     ControlToolTips m_ToolTips;
     AccessibleObjects m_Accessibles;
+    FormFocus m_Focus{*this};
+    Modality m_Modality;
     void (*m_AfterShown)(Form&) = nullptr;
-    HWND m_LastFocus = nullptr;
-    std::vector<HWND> m_DisabledByModal;
     int m_Dpi = 96;
     int m_EventDepth = 0;
     bool m_UnloadPending = false;
@@ -125,3 +114,7 @@ private:
     bool m_EndsProgram = false;
     static inline Form* s_Running = nullptr; // the form whose event runs, the innermost
 };
+
+// A modal message box owned by Form::OwnerWindow(); returns the button that closed it. An
+// auto-repeated Enter does not press its button: one press, one action.
+int MsgBox(TextView prompt, UINT style, TextView title);

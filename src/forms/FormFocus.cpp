@@ -1,17 +1,14 @@
-#include "forms/Form.h"
+#include "forms/FormFocus.h"
 
 #include <algorithm>
 
-#include "platform/RuntimeError.h"
+#include "forms/Control.h"
+#include "forms/Surface.h"
 
-// The keyboard focus inside a form: where it goes back to when the window is activated, the tab
-// order over windowed controls and windowless links alike, the default button, and the focus
-// event that tells screen readers about a windowless link.
-
-void Form::OnActivate(bool active, bool minimized)
+void FormFocus::OnActivate(HWND window, bool active, bool minimized, Control* initial)
 {
     // The window itself holds the focus for the links that lie on it.
-    const auto ours = [&](HWND window) { return window && (window == hWnd() || IsChild(hWnd(), window)); };
+    const auto ours = [&](HWND focus) { return focus && (focus == window || IsChild(window, focus)); };
     if (!active) {
         if (HWND focus = GetFocus(); ours(focus))
             m_LastFocus = focus;
@@ -19,37 +16,30 @@ void Form::OnActivate(bool active, bool minimized)
         // Like a dialog: the focus goes back to the control that had it.
         if (IsWindow(m_LastFocus) && ours(m_LastFocus))
             SetFocus(m_LastFocus);
+        else if (initial)
+            FocusOn(*initial);
+        else if (const std::vector<Control*> stops = TabStops(); !stops.empty())
+            FocusOn(*stops.front());
         else
-            FocusFirstControl();
+            SetFocus(window);
     }
 }
 
-void Form::FocusControl(HWND control)
+void FormFocus::FocusControl(HWND window, HWND control)
 {
     m_LastFocus = control;
-    if (GetActiveWindow() == hWnd())
+    if (GetActiveWindow() == window)
         SetFocus(control);
 }
 
-void Form::FocusFirstControl()
-{
-    if (m_Design.InitialFocus >= 0)
-        return FocusOn(Controls(m_Design.InitialFocus));
-    const std::vector<Control*> stops = TabStops();
-    if (stops.empty())
-        SetFocus(hWnd());
-    else
-        FocusOn(*stops.front());
-}
-
-std::vector<Control*> Form::TabStops()
+std::vector<Control*> FormFocus::TabStops() const
 {
     std::vector<Control*> stops;
-    for (Control& control : m_Controls) {
+    for (Control& control : m_Host.AllControls()) {
         const ControlDesign& row = control.Design();
         const bool stop = control.hWnd() ? row.Kind != ControlKind::PictureBox && IsWindowVisible(control.hWnd()) &&
                                                IsWindowEnabled(control.hWnd())
-                                         : row.Kind == ControlKind::Label && Handles(row.Id, Event::Click);
+                                         : control.IsLink();
         if (stop && row.TabIndex != kNoTabStop)
             stops.push_back(&control);
     }
@@ -58,19 +48,19 @@ std::vector<Control*> Form::TabStops()
     return stops;
 }
 
-Control* Form::FocusedControl()
+Control* FormFocus::FocusedControl(HWND window) const
 {
     HWND focus = GetFocus();
-    if (!focus || !IsLoaded())
+    if (!focus || !window)
         return nullptr;
-    if (Control* control = ControlOfWindow(focus); control && control->Design().Kind != ControlKind::PictureBox)
+    Control* control = m_Host.ControlOfWindow(focus);
+    if (control && control->Design().Kind != ControlKind::PictureBox)
         return control;
-    if (focus != hWnd() && !ControlOfWindow(focus))
-        return nullptr;
-    return SurfaceOf(focus).FocusedElement();
+    // The form and its picture boxes hold the focus for the links that lie on them.
+    return focus == window || control ? Surface::Of(focus)->FocusedElement() : nullptr;
 }
 
-bool Form::OnTabKey(const MSG& message)
+bool FormFocus::OnTabKey(HWND window, const MSG& message)
 {
     // Done here rather than by the dialog manager, which knows only windows, not the links the
     // surfaces draw.
@@ -86,38 +76,38 @@ bool Form::OnTabKey(const MSG& message)
         return false;
     const bool backwards = GetKeyState(VK_SHIFT) < 0;
     const size_t count = stops.size();
-    const auto at = std::find(stops.begin(), stops.end(), FocusedControl());
+    const auto at = std::find(stops.begin(), stops.end(), FocusedControl(window));
     const size_t from = static_cast<size_t>(at - stops.begin());
     const size_t next = at == stops.end() ? (backwards ? count - 1 : 0) : (from + (backwards ? count - 1 : 1)) % count;
     // The keyboard is in use: focus rectangles show from now on, as the dialog manager does.
-    SendMessageW(hWnd(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SendMessageW(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     if (stops[next]->Design().Kind == ControlKind::TextBox) // a text box tabbed into has its text selected
         SendMessageW(stops[next]->hWnd(), EM_SETSEL, 0, -1);
     FocusOn(*stops[next]);
     return true;
 }
 
-void Form::TakeFocus(Control& control)
+void FormFocus::TakeFocus(Control& control)
 {
     m_LastFocus = control.hWnd() ? control.hWnd() : control.ContainerWindow();
     FocusOn(control);
 }
 
-void Form::FocusOn(Control& control)
+void FormFocus::FocusOn(Control& control)
 {
     if (control.hWnd())
         SetFocus(control.hWnd());
     else
-        SurfaceOf(control.ContainerWindow()).FocusElement(control);
+        Surface::Of(control.ContainerWindow())->FocusElement(control);
 }
 
-void Form::OnFocusChanged(HWND focus)
+void FormFocus::OnFocusChanged(HWND focus)
 {
     // As in a dialog, Enter presses the focused button, so that one alone wears the default
     // frame; elsewhere Enter belongs to the focused control, which may take a button's action.
-    const Control* focused = ControlOfWindow(focus);
+    const Control* focused = m_Host.ControlOfWindow(focus);
     const int enterButton = focused ? focused->Design().DefaultButton : kNoButton;
-    for (Control& control : m_Controls) {
+    for (Control& control : m_Host.AllControls()) {
         if (control.Design().Kind != ControlKind::CommandButton || !control.hWnd())
             continue;
         const bool isDefault = control.hWnd() == focus || control.Id() == enterButton;
@@ -125,13 +115,4 @@ void Form::OnFocusChanged(HWND focus)
         if (isDefault != wasDefault)
             SendMessageW(control.hWnd(), BM_SETSTYLE, isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
     }
-}
-
-void Form::AnnounceFocus(const Control& control)
-{
-    const std::vector<Control*> elements = AccessibleElements(*this, control.ContainerWindow());
-    const auto at = std::find(elements.begin(), elements.end(), &control);
-    if (at != elements.end())
-        NotifyWinEvent(EVENT_OBJECT_FOCUS, control.ContainerWindow(), OBJID_CLIENT,
-                       static_cast<LONG>(at - elements.begin()) + 1);
 }

@@ -4,6 +4,7 @@
 
 #include "forms/MessageLoop.h"
 #include "platform/RuntimeError.h"
+#include "platform/TextConversion.h"
 
 // Showing and closing a form. A modal window disables every other window of the program while it
 // is open; an unload asked for during an event waits for the outermost event to return.
@@ -21,13 +22,34 @@ void Form::ShowModal()
     Load(OwnerWindow());
     m_Modal = true;
     // Every other window of the program takes no input while this one is open.
-    EnumThreadWindows(GetCurrentThreadId(), DisableForModal, reinterpret_cast<LPARAM>(this));
+    m_Modality.DisableOthers(hWnd());
     ShowWindow(hWnd(), SW_SHOWNORMAL);
     UpdateWindow(hWnd());
     ArmAfterShown();
     while (IsLoaded() && PumpMessage()) {
     }
     Unload();
+}
+
+namespace {
+
+LRESULT CALLBACK DropRepeatedEnter(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code >= 0 && IsRepeatedEnter(*reinterpret_cast<const MSG*>(lParam)))
+        return TRUE;
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+} // namespace
+
+int MsgBox(TextView prompt, UINT style, TextView title)
+{
+    const Text promptText(prompt), titleText(title);
+    // The box runs a loop of its own, which shows each message to this filter first.
+    HHOOK filter = SetWindowsHookExW(WH_MSGFILTER, DropRepeatedEnter, nullptr, GetCurrentThreadId());
+    const int button = MessageBoxW(Form::OwnerWindow(), Wide(promptText), Wide(titleText), style);
+    UnhookWindowsHookEx(filter);
+    return button;
 }
 
 void Form::ArmAfterShown()
@@ -53,18 +75,6 @@ void Form::RunAfterShown()
     }
 }
 
-BOOL CALLBACK Form::DisableForModal(HWND window, LPARAM modal)
-{
-    return GuardedCall([&] {
-        auto* form = reinterpret_cast<Form*>(modal);
-        if (window != form->hWnd() && FromWindow(window) && IsWindowEnabled(window)) {
-            form->m_DisabledByModal.push_back(window);
-            EnableWindow(window, FALSE);
-        }
-        return TRUE;
-    });
-}
-
 void Form::Unload()
 {
     if (!IsLoaded())
@@ -76,13 +86,6 @@ void Form::Unload()
         return;
     }
     // Enabled before this window goes, so the activation returns to its owner.
-    EnableDisabledWindows();
+    m_Modality.EnableAgain();
     DestroyWindow(hWnd());
-}
-
-void Form::EnableDisabledWindows()
-{
-    for (HWND window : m_DisabledByModal)
-        EnableWindow(window, TRUE);
-    m_DisabledByModal.clear();
 }

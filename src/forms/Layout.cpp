@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "forms/Control.h"
 #include "display/Dpi.h"
+#include "forms/Control.h"
 #include "pictures/Picture.h"
 #include "platform/TextConversion.h"
 

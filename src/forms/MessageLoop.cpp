@@ -4,8 +4,7 @@
 #include <optional>
 #include <utility>
 
-#include "forms/Form.h"
-#include "platform/TextConversion.h"
+#include "forms/Window.h"
 
 namespace {
 
@@ -17,14 +16,6 @@ struct Choice {
     POINT At{};
     DWORD Time = 0;
 } g_Choice;
-
-// One press of Enter, one action: while the key is held, its auto-repeats (the previous key state
-// set) search, choose or press nothing more.
-bool IsRepeatedEnter(const MSG& message)
-{
-    const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
-    return keyDown && message.wParam == VK_RETURN && (message.lParam & (1 << 30));
-}
 
 bool IsRestOfDoubleClick(const MSG& message)
 {
@@ -44,13 +35,6 @@ bool IsRestOfDoubleClick(const MSG& message)
     return nearby && soon;
 }
 
-LRESULT CALLBACK DropRepeatedEnter(int code, WPARAM wParam, LPARAM lParam)
-{
-    if (code >= 0 && IsRepeatedEnter(*reinterpret_cast<const MSG*>(lParam)))
-        return TRUE;
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // Delivers the next message; the exit code once the queue says quit. GetMessageW fills nothing
 // when it fails (-1): that ends the loop as an error.
 std::optional<int> DeliverNextMessage()
@@ -66,6 +50,12 @@ std::optional<int> DeliverNextMessage()
 }
 
 } // namespace
+
+bool IsRepeatedEnter(const MSG& message)
+{
+    const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    return keyDown && message.wParam == VK_RETURN && (message.lParam & (1 << 30));
+}
 
 int RunMessageLoop()
 {
@@ -87,22 +77,11 @@ void DeliverMessage(MSG& message)
 {
     if (IsRepeatedEnter(message) || IsRestOfDoubleClick(message))
         return;
-    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-    Form* form = root ? Form::FromWindow(root) : nullptr;
-    if (form && (form->OnTabKey(message) || IsDialogMessageW(root, &message)))
+    Window* root = message.hwnd ? Window::FromHandle(GetAncestor(message.hwnd, GA_ROOT)) : nullptr;
+    if (root && root->PreTranslateMessage(message))
         return;
     TranslateMessage(&message);
     DispatchMessageW(&message);
-}
-
-int MsgBox(TextView prompt, UINT style, TextView title)
-{
-    const Text promptText(prompt), titleText(title);
-    // The box runs a loop of its own, which shows each message to this filter first.
-    HHOOK filter = SetWindowsHookExW(WH_MSGFILTER, DropRepeatedEnter, nullptr, GetCurrentThreadId());
-    const int button = MessageBoxW(Form::OwnerWindow(), Wide(promptText), Wide(titleText), style);
-    UnhookWindowsHookEx(filter);
-    return button;
 }
 
 void IgnoreRestOfDoubleClick(HWND window, POINT point)

@@ -1,8 +1,6 @@
 #pragma once
-// The message loop, the nested loop of modal windows, and the modal message box.
+// The message loop, and the nested loop of modal windows.
 #include <windows.h>
-
-#include "platform/Text.h"
 
 // Runs the message loop until the window marked with EndProgramWhenClosed closes (a quit
 // message); returns the quit message's exit code.
@@ -12,15 +10,15 @@ int RunMessageLoop();
 // is posted again, so every enclosing loop ends too.
 bool PumpMessage();
 
-// Hands one message to its window, letting the window it belongs to handle its keyboard
-// navigation (Tab, mnemonics, Escape, Enter on a button) the way a dialog does. An
-// auto-repeated Enter is dropped, and so is the rest of a double-click whose first click closed
-// its window (IgnoreRestOfDoubleClick).
+// Hands one message to its window, letting the top-level window it belongs to take it first
+// (Window::PreTranslateMessage: its keyboard navigation, as a dialog's). An auto-repeated Enter
+// is dropped, and so is the rest of a double-click whose first click closed its window
+// (IgnoreRestOfDoubleClick).
 void DeliverMessage(MSG& message);
 
-// A modal message box owned by Form::OwnerWindow(); returns the button that closed it. An
-// auto-repeated Enter does not press its button: one press, one action.
-int MsgBox(TextView prompt, UINT style, TextView title);
+// One press of Enter, one action: while the key is held, its auto-repeats (the previous key state
+// set) search, choose or press nothing more.
+bool IsRepeatedEnter(const MSG& message);
 
 // A click at point (in window's client area) has just chosen something that closes its window:
 // the rest of a double-click begun there is dropped, instead of clicking what lies beneath.

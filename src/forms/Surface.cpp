@@ -1,12 +1,14 @@
 #include "forms/Surface.h"
 
+#include <oleacc.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "display/Colours.h"
 #include "display/Contrast.h"
-#include "forms/Form.h"
+#include "forms/Control.h"
 #include "pictures/Picture.h"
 #include "platform/TextConversion.h"
 
@@ -54,13 +56,13 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         break;
     case WM_GETOBJECT:
-        if (const LRESULT object = m_Form.AnswerGetObject(hWnd(), m_Form.ControlOfWindow(hWnd()), wParam, lParam))
+        if (const LRESULT object = m_Host.AnswerGetObject(hWnd(), *this, wParam, lParam))
             return object;
         break;
     case kAccessibleActionMessage:
         // Asked for while the window took input; a box or a modal window may have come since.
-        if (wParam < m_Form.AllControls().size() && IsWindowEnabled(m_Form.hWnd()))
-            m_Form.Raise(m_Form.AllControls()[wParam], static_cast<Event>(lParam));
+        if (wParam < m_Host.AllControls().size() && IsWindowEnabled(GetAncestor(hWnd(), GA_ROOT)))
+            m_Host.Raise(m_Host.AllControls()[wParam], static_cast<Event>(lParam));
         return 0;
     default:
         break;
@@ -94,7 +96,7 @@ void Surface::Paint(HDC dc)
     FillRect(dc, &client, GetSysColorBrush(highContrast ? COLOR_WINDOW : COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
     // Bottom to top: the last row is drawn first.
-    const auto controls = m_Form.AllControls();
+    const auto controls = m_Host.AllControls();
     for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
         const Control& control = *it;
         if (control.hWnd() || control.ContainerWindow() != hWnd())
@@ -136,7 +138,7 @@ void Surface::DrawPicture(HDC dc, const Control& control, bool highContrast)
     // A picture that is content (the sponsor's banner) stays in high contrast, framed in the
     // text colour so that it stands out from the window around it.
     if (highContrast) {
-        for (int line = 0; line < MulDiv(2, m_Form.Dpi(), 96); ++line) {
+        for (int line = 0; line < MulDiv(2, m_Host.Dpi(), 96); ++line) {
             InflateRect(&r, 1, 1);
             FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWTEXT));
         }
@@ -154,7 +156,7 @@ void Surface::DrawCaption(HDC dc, const Control& label)
 
 COLORREF Surface::TextColour(const Control& label) const
 {
-    const bool link = m_Form.Handles(label.Id(), Event::Click);
+    const bool link = label.IsLink();
     if (HighContrast())
         return GetSysColor(link ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT);
     const int32_t colour = label.Design().ForeColour;
@@ -166,7 +168,7 @@ COLORREF Surface::TextColour(const Control& label) const
     // where that does not read on a picture the scheme did not choose, the face colour.
     const RECT caption = label.CaptionBounds();
     COLORREF background = GetSysColor(COLOR_BTNFACE);
-    const auto controls = m_Form.AllControls();
+    const auto controls = m_Host.AllControls();
     for (const Control& below : controls.subspan(static_cast<size_t>(&label - controls.data()) + 1)) {
         RECT under;
         if (below.Picture() && below.ContainerWindow() == hWnd() && IntersectRect(&under, &caption, &below.Bounds())) {
@@ -177,7 +179,7 @@ COLORREF Surface::TextColour(const Control& label) const
     }
     const uint32_t candidates[] = {design, GetSysColor(link ? COLOR_HOTLIGHT : COLOR_BTNTEXT), GetSysColor(COLOR_BTNTEXT),
                                    GetSysColor(COLOR_BTNFACE)};
-    const FontDesign* font = label.Design().Font ? label.Design().Font : m_Form.Design().DefaultFont;
+    const FontDesign* font = label.Design().Font ? label.Design().Font : &m_Host.DefaultFont();
     return FirstReadable(candidates, background, IsLargeText(font->PointsX100, font->Bold));
 }
 
@@ -207,23 +209,23 @@ void Surface::OnButton(UINT message, POINT point)
             ReleaseCapture();
         // A click is a press and a release on the same control.
         if (control && control == pressed)
-            m_Form.Raise(*control, Event::Click);
+            m_Host.Raise(*control, Event::Click);
     } else if (control) {
         m_Pressed = nullptr;
-        m_Form.Raise(*control, Event::DblClick);
+        m_Host.Raise(*control, Event::DblClick);
     }
 }
 
 bool Surface::OnCommand(HWND sender, WORD code)
 {
-    Control* control = m_Form.ControlOfWindow(sender);
+    Control* control = m_Host.ControlOfWindow(sender);
     if (!control)
         return false;
     const ControlKind kind = control->Design().Kind;
     if (kind == ControlKind::CommandButton && code == BN_CLICKED)
-        m_Form.Raise(*control, Event::Click);
+        m_Host.Raise(*control, Event::Click);
     else if (kind == ControlKind::ListBox && code == LBN_DBLCLK)
-        m_Form.Raise(*control, Event::DblClick);
+        m_Host.Raise(*control, Event::DblClick);
     return true;
 }
 
@@ -243,9 +245,9 @@ void Surface::OnFocus(bool gained)
 {
     InvalidateFocus();
     if (gained) {
-        m_Form.OnFocusChanged(hWnd());
+        m_Host.OnFocusChanged(hWnd());
         if (m_Focused)
-            m_Form.AnnounceFocus(*m_Focused);
+            AnnounceFocus(*m_Focused);
     }
 }
 
@@ -256,7 +258,7 @@ bool Surface::OnKeyDown(WPARAM key, LPARAM flags)
     if (!focused || (key != VK_RETURN && key != VK_SPACE))
         return false;
     if (!repeat)
-        m_Form.Raise(*focused, Event::Click);
+        m_Host.Raise(*focused, Event::Click);
     return true;
 }
 
@@ -272,9 +274,95 @@ void Surface::InvalidateFocus()
 Control* Surface::WindowlessAt(POINT point)
 {
     // Earlier rows lie on top, so the first hit is the one the user sees.
-    for (Control& control : m_Form.AllControls()) {
+    for (Control& control : m_Host.AllControls()) {
         if (!control.hWnd() && control.ContainerWindow() == hWnd() && PtInRect(&control.Bounds(), point))
             return &control;
+    }
+    return nullptr;
+}
+
+std::vector<Control*> Surface::Elements() const
+{
+    std::vector<Control*> elements;
+    for (Control& control : m_Host.AllControls()) {
+        if (control.ContainerWindow() == hWnd() && !control.IsDecoration())
+            elements.push_back(&control);
+    }
+    std::stable_sort(elements.begin(), elements.end(), [](const Control* a, const Control* b) {
+        const auto order = [](const Control* c) { return static_cast<uint16_t>(c->Design().TabIndex); };
+        return order(a) < order(b); // kNoTabStop, -1, sorts last
+    });
+    return elements;
+}
+
+std::vector<AccessibleElement*> Surface::AccessibleElements()
+{
+    const std::vector<Control*> elements = Elements();
+    return {elements.begin(), elements.end()};
+}
+
+void Surface::AnnounceFocus(const Control& control)
+{
+    const std::vector<Control*> elements = Elements();
+    const auto at = std::find(elements.begin(), elements.end(), &control);
+    if (at != elements.end())
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, hWnd(), OBJID_CLIENT, static_cast<LONG>(at - elements.begin()) + 1);
+}
+
+Text Surface::AccessibleName() const
+{
+    const Control* own = OwnControl();
+    return own ? own->AccessibleName() : WindowText(hWnd());
+}
+
+Text Surface::AccessibleDescription() const
+{
+    const Control* own = OwnControl();
+    return own ? own->AccessibleDescription() : Text();
+}
+
+LONG Surface::AccessibleRole() const
+{
+    const Control* own = OwnControl();
+    return own ? own->AccessibleRole() : ROLE_SYSTEM_CLIENT;
+}
+
+RECT Surface::AccessibleLocation() const
+{
+    if (const Control* own = OwnControl())
+        return own->AccessibleLocation();
+    RECT client;
+    GetClientRect(hWnd(), &client);
+    MapWindowPoints(hWnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}
+
+AccessibleElement* Surface::AccessibleFocus()
+{
+    HWND has = GetFocus();
+    if (has && has == hWnd())
+        return m_Focused ? static_cast<AccessibleElement*>(m_Focused) : this;
+    // The element whose window has the focus, or holds the window that has it.
+    for (Control* element : Elements()) {
+        HWND window = element->hWnd();
+        if (has && window && (window == has || IsChild(window, has)))
+            return element;
+    }
+    return nullptr;
+}
+
+AccessibleElement* Surface::AccessibleAt(POINT point)
+{
+    // Child windows lie above what the surface draws; earlier rows above later ones.
+    const std::vector<Control*> elements = Elements();
+    for (bool windowed : {true, false}) {
+        for (Control& control : m_Host.AllControls()) {
+            RECT box = control.Bounds();
+            MapWindowPoints(hWnd(), nullptr, reinterpret_cast<POINT*>(&box), 2);
+            const bool listed = std::find(elements.begin(), elements.end(), &control) != elements.end();
+            if (listed && (control.hWnd() != nullptr) == windowed && PtInRect(&box, point))
+                return &control;
+        }
     }
     return nullptr;
 }

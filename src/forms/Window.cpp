@@ -1,6 +1,14 @@
 #include "forms/Window.h"
 
+#include <iterator>
+
 #include "platform/RuntimeError.h"
+
+namespace {
+// The classes registered here: few (a form's, a picture box's), so a list does.
+ATOM g_Classes[8];
+int g_ClassCount = 0;
+} // namespace
 
 Window::~Window()
 {
@@ -19,7 +27,10 @@ ATOM Window::Register(const wchar_t* className, HICON icon, HICON smallIcon)
     windowClass.hIconSm = smallIcon; // else the system makes one from the large icon, slowly
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512) /* IDC_ARROW */);
     windowClass.lpszClassName = className;
-    return RegisterClassExW(&windowClass);
+    const ATOM atom = RegisterClassExW(&windowClass);
+    if (atom && g_ClassCount < static_cast<int>(std::size(g_Classes)))
+        g_Classes[g_ClassCount++] = atom;
+    return atom;
 }
 
 Window* Window::FromHandle(HWND window, ATOM windowClass)
@@ -27,6 +38,16 @@ Window* Window::FromHandle(HWND window, ATOM windowClass)
     if (!window || GetClassWord(window, GCW_ATOM) != windowClass)
         return nullptr;
     return reinterpret_cast<Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+Window* Window::FromHandle(HWND window)
+{
+    const ATOM windowClass = window ? static_cast<ATOM>(GetClassWord(window, GCW_ATOM)) : 0;
+    for (int i = 0; windowClass && i < g_ClassCount; ++i) {
+        if (g_Classes[i] == windowClass)
+            return FromHandle(window, windowClass);
+    }
+    return nullptr;
 }
 
 HWND Window::Create(ATOM windowClass, DWORD exStyle, const wchar_t* caption, DWORD style, const RECT& box, HWND parent,

@@ -4,6 +4,8 @@
 // The object outlives its window (its owner holds it); exceptions stop at the thunk.
 #include <windows.h>
 
+#include "platform/Module.h"
+
 class Window {
 public:
     Window() = default;
@@ -19,6 +21,12 @@ public:
     // The object behind a window of that class, or nullptr. Subclassing the window (a tooltip
     // does) changes its procedure, never its class.
     static Window* FromHandle(HWND window, ATOM windowClass);
+    // The object behind a window of any of the layer's classes, or nullptr.
+    static Window* FromHandle(HWND window);
+
+    // A message for this top-level window or one of its children, before it is dispatched: true
+    // when the window took it (its keyboard navigation, say) and it goes no further.
+    virtual bool PreTranslateMessage(MSG&) { return false; }
 
 protected:
     HWND Create(ATOM windowClass, DWORD exStyle, const wchar_t* caption, DWORD style, const RECT& box, HWND parent,
@@ -30,8 +38,3 @@ private:
     static LRESULT CALLBACK Thunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND m_hWnd = nullptr;
 };
-
-extern "C" IMAGE_DOS_HEADER __ImageBase;
-
-// The program's own module (the executable).
-inline HINSTANCE ProgramInstance() { return reinterpret_cast<HINSTANCE>(&__ImageBase); }

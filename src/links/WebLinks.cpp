@@ -4,8 +4,6 @@
 #include <shellapi.h>
 
 #include "forms/Form.h"
-#include "forms/MessageLoop.h"
-#include "accessibility/Ole.h"
 #include "platform/SystemLibraries.h"
 
 namespace {

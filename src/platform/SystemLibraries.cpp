@@ -1,5 +1,7 @@
 #include "platform/SystemLibraries.h"
 
+#include <objbase.h>
+
 void KeepDllSearchToSystemFolder()
 {
     // Windows 8 and later, and Windows 7 with its loader update.
@@ -24,4 +26,13 @@ HMODULE LoadSystemLibrary(const wchar_t* name)
     path[length] = L'\\';
     lstrcpyW(path + length + 1, name);
     return LoadLibraryW(path);
+}
+
+bool InitialiseCom()
+{
+    static const bool initialised = [] {
+        const auto initialise = SystemFunction<HRESULT(WINAPI*)(void*, DWORD)>(L"ole32.dll", "CoInitializeEx");
+        return initialise && SUCCEEDED(initialise(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    }();
+    return initialised;
 }

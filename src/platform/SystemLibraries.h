@@ -10,6 +10,10 @@ void KeepDllSearchToSystemFolder();
 
 HMODULE LoadSystemLibrary(const wchar_t* name);
 
+// COM, apartment-threaded, on this thread, started on first use (from ole32, loaded then); false
+// where it cannot be had.
+bool InitialiseCom();
+
 // A function of a system DLL, or nullptr.
 template <typename Function> Function SystemFunction(const wchar_t* library, const char* name)
 {

@@ -5,8 +5,9 @@
 #include <string>
 
 #include "forms/Control.h"
-#include "platform/TextConversion.h"
 #include "forms/Window.h"
+#include "platform/Module.h"
+#include "platform/TextConversion.h"
 #include "tooltip/Replace.h"
 
 namespace {
