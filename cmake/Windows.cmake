@@ -53,6 +53,7 @@ add_library(quorvel_app STATIC
   src/accessibility/AccessibleObject.cpp
   src/display/Colours.cpp
   src/forms/Control.cpp
+  src/forms/ControlElement.cpp
   src/forms/ControlToolTips.cpp
   src/display/Dpi.cpp
   src/forms/Form.cpp
@@ -65,6 +66,7 @@ add_library(quorvel_app STATIC
   src/pictures/Picture.cpp
   src/platform/RuntimeError.cpp
   src/forms/Surface.cpp
+  src/forms/SurfacePaint.cpp
   src/platform/SystemLibraries.cpp
   src/platform/TextConversion.cpp
   src/forms/Window.cpp
