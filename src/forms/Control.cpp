@@ -41,6 +41,11 @@ WindowKind WindowKindOf(ControlKind kind)
 
 } // namespace
 
+bool InTabOrder(const Control* a, const Control* b)
+{
+    return static_cast<uint16_t>(a->Design().TabIndex) < static_cast<uint16_t>(b->Design().TabIndex);
+}
+
 Text Control::GetText() const
 {
     switch (m_Design->Kind) {

@@ -17,6 +17,12 @@
 // screen reader's call.
 constexpr UINT kAccessibleActionMessage = WM_APP + 2;
 
+class Control;
+
+// The order of the design's tab indexes, those without one (kNoTabStop) last; one comparison for
+// every sort by it, so the program holds one sorting routine for them all.
+bool InTabOrder(const Control* a, const Control* b);
+
 class Control final : public AccessibleElement {
 public:
     Control(ControlHost& host, const ControlDesign& design) : m_Host(&host), m_Design(&design) {}

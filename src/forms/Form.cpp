@@ -135,8 +135,7 @@ void Form::CreateControls()
             windowed.push_back(&control);
         }
     }
-    std::stable_sort(windowed.begin(), windowed.end(),
-                     [](const Control* a, const Control* b) { return a->Design().TabIndex < b->Design().TabIndex; });
+    std::stable_sort(windowed.begin(), windowed.end(), InTabOrder);
     for (Control* control : windowed)
         control->CreateWindowIn(ContainerWindowOf(*control), kFirstControlId + (control - m_Controls.data()));
     for (Control& control : m_Controls)

@@ -43,8 +43,7 @@ std::vector<Control*> FormFocus::TabStops() const
         if (stop && row.TabIndex != kNoTabStop)
             stops.push_back(&control);
     }
-    std::stable_sort(stops.begin(), stops.end(),
-                     [](const Control* a, const Control* b) { return a->Design().TabIndex < b->Design().TabIndex; });
+    std::stable_sort(stops.begin(), stops.end(), InTabOrder);
     return stops;
 }
 

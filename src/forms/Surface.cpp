@@ -172,10 +172,7 @@ std::vector<Control*> Surface::Elements() const
         if (control.ContainerWindow() == hWnd() && !control.IsDecoration())
             elements.push_back(&control);
     }
-    std::stable_sort(elements.begin(), elements.end(), [](const Control* a, const Control* b) {
-        const auto order = [](const Control* c) { return static_cast<uint16_t>(c->Design().TabIndex); };
-        return order(a) < order(b); // kNoTabStop, -1, sorts last
-    });
+    std::stable_sort(elements.begin(), elements.end(), InTabOrder);
     return elements;
 }
 
