@@ -1,10 +1,10 @@
 #pragma once
-// The objects screen readers talk to (Microsoft Active Accessibility, which UI Automation falls back
-// to), one for each window that a screen reader asks about, built on the elements the window layer
-// describes (AccessibleElement). The tree follows the window tree: a surface answers for its client
-// area with an object whose children are the elements lying on it, a windowed one as the object of
-// its own window, a simple one by child id. The libraries behind it are loaded only when a screen
-// reader first asks.
+// accessibility/: the objects screen readers talk to (Microsoft Active Accessibility, which UI
+// Automation falls back to), one for each window a screen reader asks about, built on the elements
+// the window layer describes (AccessibleElement) and knowing nothing else of it. The tree follows
+// the window tree: a surface answers for its client area with an object whose children are the
+// elements lying on it, a windowed one as the object of its own window, a simple one by child id.
+// The libraries behind it are loaded only when a screen reader first asks.
 #include <windows.h>
 
 #include <utility>

@@ -1,5 +1,5 @@
 #pragma once
-// The search window: the start-up window of the program.
+// app/: the program's start and the search window, the start-up window of the program.
 #include <memory>
 #include <optional>
 #include <utility>

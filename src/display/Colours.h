@@ -1,8 +1,9 @@
 #pragma once
-// The colours the windows are drawn in. The designs' own colours were chosen against the standard
-// colours: black text on a white window and a light grey face. Under those they are drawn as
-// designed; under the user's own colours a design colour is drawn only where it reads against
-// what it lands on; in high contrast everything is drawn in the system's colours.
+// display/: the user's colours and the display's scale. The colours the windows are drawn in: the
+// designs' own colours were chosen against the standard colours, black text on a white window and
+// a light grey face. Under those they are drawn as designed; under the user's own colours a design
+// colour is drawn only where it reads against what it lands on; in high contrast everything is
+// drawn in the system's colours.
 #include <windows.h>
 
 // High contrast is on (SPI_GETHIGHCONTRAST).

@@ -1,5 +1,5 @@
 #pragma once
-// The examples window: pick a ready-made sound name for the search box.
+// examples/: the examples window, where the user picks a ready-made sound name for the search box.
 #include <optional>
 
 #include "forms/Form.h"

@@ -1,8 +1,9 @@
 #pragma once
-// A top-level window built from its design, with its controls, events, modal showing and
-// closing. Each window of the program is one class derived from Form, with one instance that
-// outlives its on-screen window: closing discards the window and its controls, and the next
-// showing builds them anew from the design.
+// forms/: the window layer, which builds the program's windows from their designs. A Form is a
+// top-level window with its controls, events, modal showing and closing. Each window of the
+// program is one class derived from Form, with one instance that outlives its on-screen window:
+// closing discards the window and its controls, and the next showing builds them anew from the
+// design.
 #include <windows.h>
 
 #include <memory>

@@ -1,5 +1,6 @@
 #pragma once
-// Hands addresses to the default browser through the shell.
+// links/: the web addresses the program opens, the search address's encoding, and their launch in
+// the default browser through the shell, which both windows use.
 #include <string>
 
 #include "links/SearchAddress.h"

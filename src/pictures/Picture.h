@@ -1,6 +1,6 @@
 #pragma once
-// Pictures, icons and cursors from bytes compiled into the program, made at the size a window's
-// DPI asks for.
+// pictures/: pictures, icons and cursors from bytes compiled into the program, made at the size a
+// window's DPI asks for; the JPEG decoder in its stages, and scaling.
 #include "platform/Handles.h"
 
 struct EmbeddedData;

@@ -1,5 +1,7 @@
 #pragma once
-// Bytes compiled into the program (pictures, the examples window's icon, the hand cursor).
+// resources/: the resource script, the manifest, and the pictures, icons and cursor the program
+// carries, with the script that draws them. Here: the bytes compiled into the program (pictures,
+// the examples window's icon, the hand cursor).
 #include <cstddef>
 
 struct EmbeddedData {

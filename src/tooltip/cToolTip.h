@@ -1,7 +1,8 @@
 #pragma once
-// A balloon (or plain) tooltip window of the common controls attached to one control. The
-// tooltip window watches the mouse over the control by itself; this object only creates it,
-// sets it up and destroys it. It reports nothing and raises nothing: failures fall back quietly.
+// tooltip/: the balloon tooltip class. A balloon (or plain) tooltip window of the common controls
+// attached to one control. The tooltip window watches the mouse over the control by itself; this
+// object only creates it, sets it up and destroys it. It reports nothing and raises nothing:
+// failures fall back quietly.
 #include <windows.h>
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-// The windowing layer where it meets the system's odd corners.
+// The window layer (forms/) where it meets the system's odd corners.
 #include <gtest/gtest.h>
 
 #include "WinTestSupport.h"
