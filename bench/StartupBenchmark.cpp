@@ -150,7 +150,7 @@ void TimeExamples(Launch& launch, std::vector<double>& opening, std::vector<doub
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 4) {
-        std::fwprintf(stderr, L"usage: StartupBenchmark PROGRAM.exe BARE.exe STYLED.exe [RUNS]\n");
+        std::fwprintf(stderr, L"usage: StartupBenchmark PROGRAM.exe BARE.exe STYLED.exe [RUNS [EARLIER.exe]]\n");
         return 2;
     }
     const int runs = argc > 4 ? std::max(1, _wtoi(argv[4])) : 15;
@@ -158,7 +158,12 @@ int wmain(int argc, wchar_t** argv)
         const char* Name;
         std::wstring Exe;
         std::vector<Launch> Launches;
-    } subjects[] = {{"Dide Quorvel", argv[1], {}}, {"bare window", argv[2], {}}, {"styled window", argv[3], {}}};
+    };
+    // An earlier build of the program, when given, is started in turn with the others: a change
+    // measured before and after in one run, on one desktop.
+    std::vector<Subject> subjects = {{"Dide Quorvel", argv[1], {}}, {"bare window", argv[2], {}}, {"styled window", argv[3], {}}};
+    if (argc > 5)
+        subjects.push_back({"earlier Dide Quorvel", argv[5], {}});
     Subject &program = subjects[0], &bare = subjects[1], &styled = subjects[2];
 
     // Warm-up: the first start of each pays for loading from disk.
@@ -183,12 +188,15 @@ int wmain(int argc, wchar_t** argv)
         const char* Name;
         double Launch::*Time;
     } moments[] = {{"visible", &Launch::Visible}, {"idle", &Launch::Idle}};
-    const struct {
+    struct Ratio {
         const char* Name;
         const Subject &Ours, &Theirs;
-    } ratios[] = {{"Dide Quorvel / bare", program, bare},
-                  {"styled / bare", styled, bare},
-                  {"Dide Quorvel / styled", program, styled}};
+    };
+    std::vector<Ratio> ratios = {{"Dide Quorvel / bare", program, bare},
+                                 {"styled / bare", styled, bare},
+                                 {"Dide Quorvel / styled", program, styled}};
+    if (subjects.size() > 3)
+        ratios.push_back({"Dide Quorvel / earlier", program, subjects[3]});
     for (const auto& moment : moments) {
         const auto times = [&](const Subject& subject) {
             std::vector<double> values;

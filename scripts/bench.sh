@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The start-up benchmark and the footprint: sizes and imported DLLs of the stripped 32-bit and
 # 64-bit programs, then start-up against a bare and a styled window under Wine (RUNS each,
-# default 15).
-#   scripts/bench.sh [RUNS]
+# default 15), and against an earlier 64-bit build of the program when one is given.
+#   scripts/bench.sh [RUNS [EARLIER.exe]]
 set -euo pipefail
 runs=${1:-15}
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -22,4 +22,4 @@ done
 source scripts/session.sh
 session_start "$root/build/bench-session"
 /usr/lib/wine/wine64 build/windows-x64/StartupBenchmark.exe "build/windows-x64/Dide Quorvel.exe" \
-  build/windows-x64/BareWindow.exe build/windows-x64/StyledWindow.exe "$runs"
+  build/windows-x64/BareWindow.exe build/windows-x64/StyledWindow.exe "$runs" ${2:+"$2"}
