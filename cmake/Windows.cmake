@@ -52,11 +52,13 @@ add_library(quorvel_app STATIC
   src/accessibility/AccessibleDispatch.cpp
   src/accessibility/AccessibleObject.cpp
   src/display/Colours.cpp
+  src/display/DarkMode.cpp
   src/forms/Control.cpp
   src/forms/ControlElement.cpp
   src/forms/ControlToolTips.cpp
   src/display/Dpi.cpp
   src/forms/Form.cpp
+  src/forms/FormDisplay.cpp
   src/forms/FormFocus.cpp
   src/forms/FormShowing.cpp
   src/forms/Modality.cpp

@@ -5,6 +5,7 @@
 #include "app/ProgramInfo.h"
 #include "app/mXPManifest.h"
 #include "display/Colours.h"
+#include "display/DarkMode.h"
 #include "examples/frmInfo.h"
 #include "forms/MessageLoop.h"
 #include "links/Addresses.h"
@@ -104,14 +105,17 @@ constexpr BalloonTip kBalloonTips[] = {
      u"Query builder", Rgb(0, 0, 0), Rgb(255, 255, 255), kHoverMilliseconds, kPopupMilliseconds},
 };
 
-void CreateBalloon(cToolTip& tip, const BalloonTip& row, const Control& control)
+void CreateBalloon(cToolTip& tip, const BalloonTip& row, const Control& control, bool dark)
 {
-    // In high contrast the balloons wear the system's tooltip colours, as every tooltip does.
+    // In high contrast the balloons wear the system's tooltip colours, as every tooltip does; in
+    // dark mode, the dark ones of the fields.
     constexpr int32_t kSystemColour = static_cast<int32_t>(0x80000000);
     const bool system = HighContrast();
-    tip.Create(control, row.Text, row.Style, row.Centered, row.Icon, row.Title,
-               system ? kSystemColour | COLOR_INFOTEXT : row.ForeColor, system ? kSystemColour | COLOR_INFOBK : row.BackColor,
-               row.HoverTime, row.PopupTime);
+    const int32_t fore = system ? kSystemColour | COLOR_INFOTEXT : dark ? static_cast<int32_t>(kDarkText) : row.ForeColor;
+    const int32_t back = system ? kSystemColour | COLOR_INFOBK : dark ? static_cast<int32_t>(kDarkField) : row.BackColor;
+    tip.Create(control, row.Text, row.Style, row.Centered, row.Icon, row.Title, fore, back, row.HoverTime, row.PopupTime);
+    if (dark)
+        FollowDarkModeInControl(tip.hWnd(), true);
 }
 
 } // namespace
@@ -159,7 +163,7 @@ void frmGoogleVideo::Form_ColoursChanged() { RemakeToolTips(); }
 void frmGoogleVideo::RemakeToolTips()
 {
     for (size_t i = 0; colToolTips && i < colToolTips->size(); ++i)
-        CreateBalloon(*(*colToolTips)[i].second, kBalloonTips[i], Controls(kBalloonTips[i].Control));
+        CreateBalloon(*(*colToolTips)[i].second, kBalloonTips[i], Controls(kBalloonTips[i].Control), Dark());
 }
 
 void frmGoogleVideo::InitToolTips()
@@ -167,7 +171,7 @@ void frmGoogleVideo::InitToolTips()
     for (const BalloonTip& row : kBalloonTips) {
         auto toolTip = std::make_shared<cToolTip>();
         Control& control = Controls(row.Control);
-        CreateBalloon(*toolTip, row, control);
+        CreateBalloon(*toolTip, row, control, Dark());
         if (!colToolTips)
             colToolTips.emplace();
         for (const ToolTipEntry& entry : *colToolTips) {

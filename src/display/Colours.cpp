@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/SystemLibraries.h"
+
 namespace {
 
 bool SystemHighContrast()
@@ -11,11 +13,26 @@ bool SystemHighContrast()
     return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(state), &state, 0) && (state.dwFlags & HCF_HIGHCONTRASTON);
 }
 
-HighContrastFunction g_HighContrast = SystemHighContrast;
+// Windows keeps the app mode here, 0 for dark; without the value programs are light.
+bool SystemAppsDark()
+{
+    using GetValue = LSTATUS(WINAPI*)(HKEY, LPCWSTR, LPCWSTR, DWORD, LPDWORD, PVOID, LPDWORD);
+    static const auto getValue = SystemFunction<GetValue>(L"advapi32.dll", "RegGetValueW");
+    DWORD light = 1, size = sizeof(light);
+    return getValue &&
+           getValue(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize",
+                    L"AppsUseLightTheme", RRF_RT_REG_DWORD, nullptr, &light, &size) == ERROR_SUCCESS &&
+           light == 0;
+}
+
+ColourQuestion g_HighContrast = SystemHighContrast;
+ColourQuestion g_AppsDark = SystemAppsDark;
 
 } // namespace
 
 bool HighContrast() { return g_HighContrast(); }
+
+bool DarkMode() { return !HighContrast() && g_AppsDark(); }
 
 bool StandardColours()
 {
@@ -28,7 +45,12 @@ bool StandardColours()
            lightGreyFace;
 }
 
-HighContrastFunction SetHighContrastForTesting(HighContrastFunction answer)
+ColourQuestion SetHighContrastForTesting(ColourQuestion answer)
 {
     return std::exchange(g_HighContrast, answer ? answer : SystemHighContrast);
+}
+
+ColourQuestion SetAppsDarkForTesting(ColourQuestion answer)
+{
+    return std::exchange(g_AppsDark, answer ? answer : SystemAppsDark);
 }

@@ -45,3 +45,26 @@ uint32_t FirstReadable(std::span<const uint32_t> candidates, uint32_t background
     }
     return best;
 }
+
+uint32_t ReadableShade(uint32_t colour, uint32_t background, bool large)
+{
+    // White and black read equally well on a luminance of about 0.18: below, white reads better.
+    const uint32_t towards = RelativeLuminance(background) < 0.18 ? 0xFFFFFF : 0x000000;
+    const auto shade = [&](uint32_t step) {
+        uint32_t mixed = 0;
+        for (int shift : {0, 8, 16}) {
+            const uint32_t from = colour >> shift & 0xFF, to = towards >> shift & 0xFF;
+            mixed |= (from * (16 - step) + to * step + 8) / 16 << shift;
+        }
+        return mixed;
+    };
+    if (Reads(colour, background, large))
+        return colour;
+    // One sixteenth past the first mix that reads: a picture under the caption is not one colour,
+    // and its lighter parts must not take the caption below the rule.
+    for (uint32_t step = 1; step < 16; ++step) {
+        if (Reads(shade(step), background, large))
+            return shade(step + 1);
+    }
+    return towards;
+}

@@ -15,3 +15,7 @@ inline bool IsLargeText(int pointsX100, bool bold) { return pointsX100 >= 1800 |
 // The first of the candidates that reads against the background; where none does, the one that
 // comes closest.
 uint32_t FirstReadable(std::span<const uint32_t> candidates, uint32_t background, bool large);
+
+// The colour itself where it reads against the background; else a mix of it with white (on a dark
+// background) or black (on a light one), in sixteenths: one past the nearest that reads.
+uint32_t ReadableShade(uint32_t colour, uint32_t background, bool large);

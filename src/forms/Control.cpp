@@ -5,6 +5,7 @@
 
 #include <utility>
 
+#include "display/DarkMode.h"
 #include "forms/MessageLoop.h"
 #include "platform/Handles.h"
 #include "platform/Module.h"
@@ -144,6 +145,8 @@ void Control::CreateWindowIn(HWND container, UINT_PTR id)
     if (m_Design->Kind == ControlKind::TextBox)
         SendMessageW(m_hWnd, EM_SETLIMITTEXT, 0, 0); // no length limit
     SetWindowSubclass(m_hWnd, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (m_Host->Dark())
+        FollowDarkModeInControl(m_hWnd, true);
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,

@@ -17,6 +17,8 @@ public:
     virtual Control* ControlOfWindow(HWND window) = 0;
     virtual const FontDesign& DefaultFont() const = 0;
     virtual int Dpi() const = 0;
+    // Whether the window is drawn dark (DarkMode() as it was when the window last followed it).
+    virtual bool Dark() const = 0;
 
     // Whether the window handles that event of that control, and raising it.
     virtual bool Handles(int control, Event event) const = 0;

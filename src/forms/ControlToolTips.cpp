@@ -2,12 +2,13 @@
 
 #include <commctrl.h>
 
+#include "display/DarkMode.h"
 #include "forms/Control.h"
 #include "forms/Window.h"
 #include "platform/Module.h"
 #include "platform/TextConversion.h"
 
-HWND ControlToolTips::Window(HWND owner, std::span<Control> controls, int dpi)
+HWND ControlToolTips::Window(HWND owner, std::span<Control> controls, int dpi, bool dark)
 {
     if (m_Made)
         return m_Window;
@@ -24,6 +25,8 @@ HWND ControlToolTips::Window(HWND owner, std::span<Control> controls, int dpi)
             // on the right, and text that may use it, show the whole text.
             RECT room{0, 0, MulDiv(3, dpi, 96), 0};
             SendMessageW(m_Window, TTM_SETMARGIN, 0, reinterpret_cast<LPARAM>(&room));
+            if (dark)
+                FollowDarkModeInControl(m_Window, true);
         }
         TOOLINFOW tool{};
         tool.cbSize = sizeof(tool);

@@ -9,9 +9,9 @@ class Control;
 
 class ControlToolTips {
 public:
-    // The tooltip window, made with every control's tool on first use; nullptr when no control
-    // has a tooltip.
-    HWND Window(HWND owner, std::span<Control> controls, int dpi);
+    // The tooltip window, made with every control's tool on first use (drawn dark where the system
+    // can); nullptr when no control has a tooltip.
+    HWND Window(HWND owner, std::span<Control> controls, int dpi, bool dark);
     // Destroys the tooltip window; the next use makes it again (at a new scale, say).
     void Reset();
     // The owner's destruction took the tooltip window with it.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "display/Colours.h"
+#include "display/DarkMode.h"
 #include "display/Dpi.h"
 #include "forms/MessageLoop.h"
 #include "platform/RuntimeError.h"
@@ -9,8 +11,6 @@
 
 namespace {
 
-constexpr UINT kUnloadMessage = WM_APP + 1;
-constexpr UINT kColoursChangedMessage = WM_APP + 3; // WM_APP + 2 is the accessible objects' action
 constexpr UINT_PTR kFirstControlId = 100; // clear of IDOK and IDCANCEL, which dialog keys send
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
 
@@ -114,7 +114,9 @@ void Form::Load(HWND owner)
         SetWindowPos(hWnd(), nullptr, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    m_Layout = LayoutResources::Make(m_Design, m_Controls, m_Dpi);
+    m_Dark = DarkMode();
+    FollowDarkModeInTitleBar(hWnd(), m_Dark); // before its first frame: dark from the start
+    m_Layout = LayoutResources::Make(m_Design, m_Controls, m_Dpi, m_Dark);
     CreateControls();
     InstallDesignedIcon();
     RunEvent(kForm, Event::Load, {});
@@ -258,7 +260,9 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_SETTINGCHANGE:
-        if (wParam == SPI_SETHIGHCONTRAST)
+        // High contrast switched, or the app mode (light or dark) chosen anew.
+        if (wParam == SPI_SETHIGHCONTRAST ||
+            (lParam && lstrcmpiW(reinterpret_cast<LPCWSTR>(lParam), L"ImmersiveColorSet") == 0))
             ColoursChanging();
         break;
     case WM_SYSCOLORCHANGE:
@@ -280,51 +284,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return Surface::OnMessage(message, wParam, lParam);
 }
 
-void Form::OnDpiChanged(int dpi, const RECT& suggested)
-{
-    // Everything is laid out again at the new scale; the controls keep their windows, so text,
-    // entries and selection stay as the user left them.
-    m_Dpi = dpi;
-    LayoutResources fresh = LayoutResources::Make(m_Design, m_Controls, dpi);
-    for (Control& control : m_Controls) {
-        if (!control.hWnd())
-            continue;
-        // The font first: a list box fits its height to whole rows of it.
-        SendMessageW(control.hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(control.Font()), FALSE);
-        const RECT& r = control.Bounds();
-        SetWindowPos(control.hWnd(), nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    m_Layout = std::move(fresh); // the previous fonts and pictures go now that nothing uses them
-    m_ToolTips.Reset();
-    ControlToolTipWindow();
-    InstallDesignedIcon();
-    SetWindowPos(hWnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    RunEvent(kForm, Event::DpiChanged, {});
-    RedrawWindow(hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-}
-
-void Form::ColoursChanging()
-{
-    // One change of colours comes as up to three messages (high contrast switched on sends the
-    // setting, the colours and the theme): the windows follow it once, after the last of them.
-    if (!std::exchange(m_ColoursChanging, true))
-        PostMessageW(hWnd(), kColoursChangedMessage, 0, 0);
-}
-
-void Form::OnColoursChanged()
-{
-    // The system tells top-level windows only; the common controls learn it from their parent.
-    for (const Control& control : m_Controls) {
-        if (control.hWnd())
-            SendMessageW(control.hWnd(), WM_SYSCOLORCHANGE, 0, 0);
-    }
-    RunEvent(kForm, Event::ColoursChanged, {});
-    RedrawWindow(hWnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-}
-
 HWND Form::ControlToolTipWindow()
 {
-    return IsLoaded() ? m_ToolTips.Window(hWnd(), m_Controls, m_Dpi) : nullptr;
+    return IsLoaded() ? m_ToolTips.Window(hWnd(), m_Controls, m_Dpi, m_Dark) : nullptr;
 }

@@ -63,6 +63,7 @@ public:
     Control* ControlOfWindow(HWND window) override;
     const FontDesign& DefaultFont() const override { return *m_Design.DefaultFont; }
     int Dpi() const override { return m_Dpi; }
+    bool Dark() const override { return m_Dark; }
     bool Handles(int control, Event event) const override;
     void Raise(const Control& control, Event event, EventArgs args = {}) override;
     Control* FocusedControl() override { return m_Focus.FocusedControl(hWnd()); }
@@ -86,6 +87,7 @@ public:
 private:
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnNcDestroy() override;
+    void Relayout();
     void OnDpiChanged(int dpi, const RECT& suggested);
     void ColoursChanging();
     void OnColoursChanged();
@@ -94,6 +96,9 @@ private:
     HWND ContainerWindowOf(const Control& control);
     void InstallDesignedIcon();
     static constexpr UINT_PTR kAfterShownTimer = 1;
+    // The form's own messages, clear of the controls' kAccessibleActionMessage.
+    static constexpr UINT kUnloadMessage = WM_APP + 1;
+    static constexpr UINT kColoursChangedMessage = WM_APP + 3;
     void ArmAfterShown();
     void RunAfterShown();
 
@@ -108,6 +113,7 @@ private:
     Modality m_Modality;
     void (*m_AfterShown)(Form&) = nullptr;
     int m_Dpi = 96;
+    bool m_Dark = false;
     int m_EventDepth = 0;
     bool m_UnloadPending = false;
     bool m_ColoursChanging = false; // the change is posted, to be followed once

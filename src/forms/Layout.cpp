@@ -7,7 +7,7 @@
 #include "pictures/Picture.h"
 #include "platform/TextConversion.h"
 
-LayoutResources LayoutResources::Make(const FormDesign& design, std::span<Control> controls, int dpi)
+LayoutResources LayoutResources::Make(const FormDesign& design, std::span<Control> controls, int dpi, bool dark)
 {
     LayoutResources layout;
     for (Control& control : controls) {
@@ -20,7 +20,8 @@ LayoutResources LayoutResources::Make(const FormDesign& design, std::span<Contro
         box.right = box.left + Pixels(row.Width, dpi);
         box.bottom = box.top + Pixels(row.Height, dpi);
         if (row.Picture) {
-            layout.Pictures.push_back(PictureOfSize(*row.Picture, box.right - box.left, box.bottom - box.top));
+            layout.Pictures.push_back(
+                PictureOfSize(*row.Picture, box.right - box.left, box.bottom - box.top, dark && control.IsDecoration()));
             control.m_Picture = static_cast<HBITMAP>(layout.Pictures.back().Get());
         }
         if (row.Kind == ControlKind::Label && row.AutoSize)

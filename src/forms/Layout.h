@@ -14,8 +14,9 @@
 class Control;
 
 struct LayoutResources {
-    // Gives each control its box, font, picture and cursor at dpi.
-    static LayoutResources Make(const FormDesign& design, std::span<Control> controls, int dpi);
+    // Gives each control its box, font, picture and cursor at dpi; dark: a decorative picture (a
+    // background) in its dark rendering.
+    static LayoutResources Make(const FormDesign& design, std::span<Control> controls, int dpi, bool dark);
 
     std::vector<std::pair<const FontDesign*, ScopedGdiObject>> Fonts;
     std::vector<ScopedGdiObject> Pictures;

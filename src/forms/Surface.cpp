@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "display/DarkMode.h"
 #include "forms/Control.h"
 #include "platform/TextConversion.h"
 
@@ -51,6 +52,16 @@ LRESULT Surface::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_KEYDOWN:
         if (OnKeyDown(wParam, lParam))
             return 0;
+        break;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        // The text box and the list in dark colours, through the colours they ask their parent for.
+        if (m_Host.Dark()) {
+            HDC dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, kDarkText);
+            SetBkColor(dc, kDarkField);
+            return reinterpret_cast<LRESULT>(DarkFieldBrush());
+        }
         break;
     case WM_GETOBJECT:
         if (const LRESULT object = m_Host.AnswerGetObject(hWnd(), *this, wParam, lParam))

@@ -3,6 +3,7 @@
 // focused link's focus rectangle.
 #include "display/Colours.h"
 #include "display/Contrast.h"
+#include "display/DarkMode.h"
 #include "forms/Control.h"
 #include "forms/Surface.h"
 #include "pictures/Picture.h"
@@ -32,7 +33,7 @@ void Surface::Paint(HDC dc)
     RECT client;
     GetClientRect(hWnd(), &client);
     const bool highContrast = HighContrast();
-    FillRect(dc, &client, GetSysColorBrush(highContrast ? COLOR_WINDOW : COLOR_BTNFACE));
+    FillRect(dc, &client, highContrast ? GetSysColorBrush(COLOR_WINDOW) : m_Host.Dark() ? DarkFaceBrush() : GetSysColorBrush(COLOR_BTNFACE));
     SetBkMode(dc, TRANSPARENT);
     // Bottom to top: the last row is drawn first.
     const auto controls = m_Host.AllControls();
@@ -98,15 +99,19 @@ COLORREF Surface::TextColour(const Control& label) const
     const bool link = label.IsLink();
     if (HighContrast())
         return GetSysColor(link ? COLOR_HOTLIGHT : COLOR_WINDOWTEXT);
+    const bool dark = m_Host.Dark();
     const int32_t colour = label.Design().ForeColour;
-    const COLORREF design = colour == kDefaultColour ? GetSysColor(COLOR_BTNTEXT) : static_cast<COLORREF>(colour);
-    if (StandardColours())
+    const COLORREF design = colour != kDefaultColour ? static_cast<COLORREF>(colour)
+                            : dark                   ? kDarkText
+                                                     : GetSysColor(COLOR_BTNTEXT);
+    if (!dark && StandardColours())
         return design;
-    // Under the user's own colours the design's colour stays where it reads against what it lands
-    // on (the picture beneath the caption, or the face); else the system's colour for it, and
+    // Under the user's own colours, and in dark mode, the design's colour stays where it reads
+    // against what it lands on (the picture beneath the caption, or the face). Else, in dark mode,
+    // the nearest shade of it that reads; under the user's colours the system's colour for it, and
     // where that does not read on a picture the scheme did not choose, the face colour.
     const RECT caption = label.CaptionBounds();
-    COLORREF background = GetSysColor(COLOR_BTNFACE);
+    COLORREF background = dark ? kDarkFace : GetSysColor(COLOR_BTNFACE);
     const auto controls = m_Host.AllControls();
     for (const Control& below : controls.subspan(static_cast<size_t>(&label - controls.data()) + 1)) {
         RECT under;
@@ -116,8 +121,11 @@ COLORREF Surface::TextColour(const Control& label) const
             break;
         }
     }
+    const FontDesign* font = label.Design().Font ? label.Design().Font : &m_Host.DefaultFont();
+    const bool large = IsLargeText(font->PointsX100, font->Bold);
+    if (dark)
+        return ReadableShade(design, background, large);
     const uint32_t candidates[] = {design, GetSysColor(link ? COLOR_HOTLIGHT : COLOR_BTNTEXT), GetSysColor(COLOR_BTNTEXT),
                                    GetSysColor(COLOR_BTNFACE)};
-    const FontDesign* font = label.Design().Font ? label.Design().Font : &m_Host.DefaultFont();
-    return FirstReadable(candidates, background, IsLargeText(font->PointsX100, font->Bold));
+    return FirstReadable(candidates, background, large);
 }

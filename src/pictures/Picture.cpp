@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "pictures/DarkRendering.h"
 #include "pictures/Jpeg.h"
 #include "pictures/Resample.h"
 #include "resources/EmbeddedData.h"
@@ -51,21 +52,25 @@ ScopedGdiObject TopDownBitmap(int width, int height, uint32_t*& bits)
 }
 
 struct Drawing {
-    int Width, Height;
+    int Width = 0, Height = 0;
+    int DecodedWidth = 0, DecodedHeight = 0;
+    uint32_t* Bits = nullptr; // the decoded pixels, wherever they went
     ScopedGdiObject Bitmap; // decoded straight into, when the picture fits its box as it is
     DecodedImage Image;     // else decoded here, then resampled
 };
 
 } // namespace
 
-ScopedGdiObject PictureOfSize(const EmbeddedData& jpeg, int width, int height)
+ScopedGdiObject PictureOfSize(const EmbeddedData& jpeg, int width, int height, bool dark)
 {
     // Our own decoder: the platform's (OLE, WIC, GDI+) each load codec libraries first, which
     // costs the first window more than the decoding itself.
-    Drawing drawing{width, height, {}, {}};
+    Drawing drawing;
+    drawing.Width = width, drawing.Height = height;
     const PixelTarget target = [](int decodedWidth, int decodedHeight, void* context) -> uint32_t* {
         auto& d = *static_cast<Drawing*>(context);
-        uint32_t* bits = nullptr;
+        d.DecodedWidth = decodedWidth, d.DecodedHeight = decodedHeight;
+        uint32_t*& bits = d.Bits;
         if (decodedWidth == d.Width && decodedHeight == d.Height) { // at 96 DPI the pictures fit as they are
             d.Bitmap = TopDownBitmap(decodedWidth, decodedHeight, bits);
         } else {
@@ -77,6 +82,8 @@ ScopedGdiObject PictureOfSize(const EmbeddedData& jpeg, int width, int height)
     };
     if (!DecodeBaselineJpeg(jpeg.Bytes, jpeg.Size, target, &drawing))
         return {};
+    if (dark)
+        ToDarkRendering(drawing.Bits, static_cast<size_t>(drawing.DecodedWidth) * static_cast<size_t>(drawing.DecodedHeight));
     if (drawing.Bitmap)
         return std::move(drawing.Bitmap);
     const DecodedImage image = Resample(drawing.Image, width, height);

@@ -6,8 +6,8 @@
 struct EmbeddedData;
 
 // A JPEG decoded and drawn smoothly into a bitmap of width x height pixels; at the picture's
-// natural size the pixels are the decoded ones.
-ScopedGdiObject PictureOfSize(const EmbeddedData& jpeg, int width, int height);
+// natural size the pixels are the decoded ones. Dark: its dark rendering (DarkRendering.h).
+ScopedGdiObject PictureOfSize(const EmbeddedData& jpeg, int width, int height, bool dark = false);
 
 // The average colour of a picture made here over an area of it (clipped to the picture), as a
 // COLORREF; black where the area holds none of it.
