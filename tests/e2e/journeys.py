@@ -26,6 +26,7 @@ drive_c = os.path.join(os.environ["WINEPREFIX"], "drive_c")
 log = os.path.join(drive_c, "launches.txt")
 HTTP_COMMAND = r"HKLM\Software\Classes\http\shell\open\command"
 DESKTOP = r"HKCU\Control Panel\Desktop"
+PERSONALIZE = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize"  # the app mode
 
 
 def expect(condition, message):
@@ -295,6 +296,12 @@ def contrast(first, second):  # as the Web Content Accessibility Guidelines meas
     return max(luminance(first), luminance(second)) / min(luminance(first), luminance(second))
 
 
+def dark_share(title, name):
+    """The share of a window's client area below mid luminance, on the screen."""
+    pixels = list(Image.open(screenshot(name, windows(title)[0], (0,) * 4)).convert("L").getdata())
+    return sum(p < 128 for p in pixels) / len(pixels)
+
+
 def caption_contrast(screen, box):
     """A caption's contrast against its own background, from the screen: the background is the box's
     median colour, the text the commonest colour that stands apart from it."""
@@ -311,8 +318,11 @@ def journey_looks():
     brightness per pixel on average (measured 2 to 3.2 %; a background picture left at its pixel size
     alone makes 10 %). In a dark scheme and in a light one of the user's own, every label and link reads
     against what it lands on, 4.5:1 at least, where the screen reader says it is, and the picture's large
-    title 3:1. At 96 and 144 DPI every message box is painted on the screen a person sees; with no
-    browser to take the address, a search says so, launches nothing and keeps the text."""
+    title 3:1. In dark mode (the app mode chosen before the start) both windows are mostly dark and
+    every caption reads as well; light mode chosen while both are open, as the Settings app tells every
+    program, turns both light at once, and the search window is then exactly as in light mode. At 96
+    and 144 DPI every message box is painted on the screen a person sees; with no browser to take the
+    address, a search says so, launches nothing and keeps the text."""
     handler(None)
     colours = r"HKCU\Control Panel\Colors"
     standard = {k.strip(): v.strip() for k, v in (line.split("REG_SZ") for line in run(WINE64, "reg", "query", colours)
@@ -320,10 +330,15 @@ def journey_looks():
     reg_add(DESKTOP, "/v", "CursorBlinkRate", "/t", "REG_SZ", "/d", "-1")
     taken, ratios = {}, []
     try:
-        for scheme, scale in (("standard", 96), ("standard", 144), ("standard", 192), ("dark", 96), ("light", 96)):
+        for scheme, scale in (("standard", 96), ("standard", 144), ("standard", 192), ("dark", 96), ("light", 96),
+                              ("dark-mode", 96)):
             dpi(scale)
             for name, value in SCHEMES.get(scheme, {}).items():
                 reg_add(colours, "/v", name, "/t", "REG_SZ", "/d", value)
+            if scheme == "dark-mode":
+                for name in SCHEMES["dark"]:
+                    reg_add(colours, "/v", name, "/t", "REG_SZ", "/d", standard[name])
+                reg_add(PERSONALIZE, "/v", "AppsUseLightTheme", "/t", "REG_DWORD", "/d", "0")
             with started(f"{scheme}-{scale}") as (process, window):
                 left, top, _, _ = client_area(window)
                 for title, shown in ((SEARCH, "search"), (EXAMPLES, "examples")):
@@ -343,18 +358,32 @@ def journey_looks():
                     for name, box, least in boxes:
                         x, y, w, h = (int(v) for v in box.split())
                         ratios.append((caption_contrast(screen, (x, y, x + w, y + h)), least, f"{scheme}: {name}"))
+                if scheme == "dark-mode":
+                    shares = [dark_share(title, "dark-share") for title in (SEARCH, EXAMPLES)]
+                    print("dark mode: " + ", ".join(f"{share:.0%} of a window dark" for share in shares))
+                    expect(min(shares) > 0.5, f"not mostly dark: {shares}")
+                    reg_add(PERSONALIZE, "/v", "AppsUseLightTheme", "/t", "REG_DWORD", "/d", "1")
+                    run(WINE, os.path.join(tools, "SettingChange.exe"), "ImmersiveColorSet")
+                    expect(until(lambda: max(dark_share(title, "light-share") for title in (SEARCH, EXAMPLES)) < 0.5, 5),
+                           "light mode chosen: not both windows light")
                 keys("Escape")
+                if scheme == "dark-mode":  # back in the box, as at the start, the pointer off the window
+                    click(active_window(SEARCH), *TEXT_BOX)
+                    run("xdotool", "mousemove", "0", "0")
+                    taken["light again", 96, "search"] = screenshot("light-again-search-96", active_window(SEARCH), (0,) * 4)
     finally:
         dpi(96)
         for name in SCHEMES["dark"]:
             reg_add(colours, "/v", name, "/t", "REG_SZ", "/d", standard[name])
         run(WINE64, "reg", "delete", DESKTOP, "/v", "CursorBlinkRate", "/f", check=False)
+        run(WINE64, "reg", "delete", PERSONALIZE, "/v", "AppsUseLightTheme", "/f", check=False)
     print(", ".join(f"{name} {ratio:.1f}:1" for ratio, _, name in ratios))
     expect(all(ratio >= least for ratio, least, _ in ratios), "not every caption reads")
     for shown in ("search", "examples"):
         reference = Image.open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "reference", f"{shown}.png"))
-        expect(not ImageChops.difference(reference.convert("RGB"), Image.open(taken["standard", 96, shown]).convert("RGB"))
-               .getbbox(), f"the {shown} window in the standard colours is not as in tests/e2e/reference")
+        for taking in ("standard", "light again") if shown == "search" else ("standard",):
+            expect(not ImageChops.difference(reference.convert("RGB"), Image.open(taken[taking, 96, shown]).convert("RGB"))
+                   .getbbox(), f"the {shown} window ({taking}) is not as in tests/e2e/reference")
         for scale in (144, 192):
             ninety_six, scaled = Image.open(taken["standard", 96, shown]).convert("RGB"), Image.open(taken["standard", scale, shown]).convert("RGB")
             expect(abs(scaled.width - ninety_six.width * scale / 96) <= 1, f"{shown} at {scale} DPI is {scaled.size}")

@@ -16,4 +16,10 @@ TEST(Contrast, AsTheGuidelinesMeasureIt)
     EXPECT_EQ(FirstReadable(candidates, kBlack, false), 0xFFBF80u) << "the first that reads on black";
     const uint32_t dim[] = {0x202020, 0x404040};
     EXPECT_EQ(FirstReadable(dim, kBlack, false), 0x404040u) << "none reads: the closest";
+    // A design colour that does not read is shaded, lighter on a dark background, darker on a light one.
+    EXPECT_EQ(ReadableShade(kRed, kWhite, true), kRed);
+    for (const auto& [colour, background] : {std::pair{kBlue, 0x202020u}, {0x808080u, 0x202020u}, {0x80FFFFu, kWhite}}) {
+        const uint32_t shade = ReadableShade(colour, background, false);
+        EXPECT_TRUE(Reads(shade, background, false) && shade != kWhite && shade != kBlack) << std::hex << colour;
+    }
 }

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "ReferenceJpeg.h"
+#include "pictures/DarkRendering.h"
 #include "pictures/Jpeg.h"
 #include "pictures/Resample.h"
 
@@ -112,4 +113,16 @@ TEST(Pictures, ResampledSmoothlyAndUnchangedAtTheirOwnSize)
     for (const auto& [image, width, height] :
          {std::tuple{dot, 1, 1}, {Resample(dot, 2, 3), 2, 3}, {Resample(split, 8, 1), 8, 1}, {Resample(split, 2, 3), 2, 3}})
         EXPECT_TRUE(image.Width == width && image.Height == height && image.Pixels.size() == size_t(width * height));
+}
+
+TEST(Pictures, ADarkRenderingTurnsLightToDarkAndKeepsHues)
+{
+    uint32_t pixels[] = {0xFFFFFF, 0x000000, 0x1C3E80 /* the title's dark blue */, 0xD6E6F7 /* the light sky */};
+    ToDarkRendering(pixels, 4);
+    EXPECT_TRUE(pixels[0] == 0 && pixels[1] == 0xFFFFFF);
+    const auto luma = [](uint32_t p) { return 0.299 * (p >> 16 & 255) + 0.587 * (p >> 8 & 255) + 0.114 * (p & 255); };
+    EXPECT_GT(luma(pixels[2]), 160) << "the title light";
+    EXPECT_LT(luma(pixels[3]), 40) << "the sky dark";
+    for (uint32_t blue : {pixels[2], pixels[3]})
+        EXPECT_TRUE((blue & 255) > (blue >> 16 & 255) + 20) << std::hex << blue << " still blue";
 }

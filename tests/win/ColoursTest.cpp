@@ -1,9 +1,11 @@
-// The windows in high contrast, switched on and off while they run. High contrast is answered
-// through the program's one question to the system (Wine cannot switch it on); the colours are the
-// system's as they stand (SetSysColors would outlast the test: Wine keeps its colours for the rest
-// of the session, above those a later program's user sets).
+// The windows in high contrast and in dark mode, switched on and off while they run. Each is
+// answered through the program's one question to the system (Wine cannot switch high contrast on,
+// and the app mode would outlast the test); the colours are the system's as they stand
+// (SetSysColors would outlast the test too: Wine keeps its colours for the rest of the session,
+// above those a later program's user sets).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -13,28 +15,44 @@
 
 namespace {
 
-// The colours a surface paints inside a box (in its client area), as COLORREFs.
-std::set<COLORREF> PaintedColours(HWND surface, RECT box)
+// What a window paints of its client area inside a box, pixel by pixel, as COLORREFs.
+std::vector<COLORREF> Painted(HWND window, RECT box)
 {
     RECT client;
-    GetClientRect(surface, &client);
+    GetClientRect(window, &client);
     BITMAPINFO info{{sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB}};
     void* bits = nullptr;
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(dc, bitmap);
-    SendMessageW(surface, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    std::set<COLORREF> colours;
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
+    std::vector<COLORREF> pixels;
     IntersectRect(&box, &box, &client);
     for (LONG y = box.top; y < box.bottom; ++y)
         for (LONG x = box.left; x < box.right; ++x) {
             const uint32_t pixel = static_cast<const uint32_t*>(bits)[y * client.right + x];
-            colours.insert(RGB(pixel >> 16 & 255, pixel >> 8 & 255, pixel & 255));
+            pixels.push_back(RGB(pixel >> 16 & 255, pixel >> 8 & 255, pixel & 255));
         }
     SelectObject(dc, previous);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    return colours;
+    return pixels;
+}
+
+std::set<COLORREF> PaintedColours(HWND window, RECT box)
+{
+    const std::vector<COLORREF> pixels = Painted(window, box);
+    return {pixels.begin(), pixels.end()};
+}
+
+// The share of a window's client area painted below mid luminance.
+double DarkShare(HWND window)
+{
+    const std::vector<COLORREF> pixels = Painted(window, RECT{0, 0, 10000, 10000});
+    const auto dark = std::count_if(pixels.begin(), pixels.end(), [](COLORREF c) {
+        return 0.299 * GetRValue(c) + 0.587 * GetGValue(c) + 0.114 * GetBValue(c) < 128;
+    });
+    return double(dark) / double(pixels.size());
 }
 
 } // namespace
@@ -76,5 +94,26 @@ TEST(Colours, HighContrastDrawsEveryTextAndBackgroundInTheSystemsColoursAndKeeps
     SendMessageW(search.hWnd(), WM_SYSCOLORCHANGE, 0, 0); // and back, the windows with it
     PumpFor(50);
     EXPECT_TRUE(PaintedColours(surface, background).size() > 8 && PaintedColours(surface, note).count(RGB(255, 0, 0)));
+    EXPECT_EQ(SendMessageW((*search.ToolTips())[1].second->hWnd(), TTM_GETTIPBKCOLOR, 0, 0), LRESULT(RGB(255, 255, 0)));
+}
+
+TEST(Colours, DarkModeIsFollowedWhileTheWindowsRunTheirBalloonsAndTextBoxWithThem)
+{
+    frmGoogleVideo& search = ShownSearchWindow();
+    HWND surface = search.Controls(frmGoogleVideo::Picture1).hWnd(), box = search.Controls(frmGoogleVideo::txtSearch).hWnd();
+    const auto chooseAppMode = [&](bool dark) { // as the Settings app tells every program
+        SetAppsDarkForTesting(dark ? +[] { return true; } : nullptr);
+        SendMessageW(search.hWnd(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"ImmersiveColorSet"));
+        PumpFor(50);
+    };
+    chooseAppMode(true);
+    EXPECT_TRUE(DarkShare(surface) > 0.8 && DarkShare(box) > 0.8) << DarkShare(surface) << " " << DarkShare(box);
+    for (const auto& [key, balloon] : *search.ToolTips())
+        EXPECT_EQ(SendMessageW(balloon->hWnd(), TTM_GETTIPBKCOLOR, 0, 0), LRESULT(RGB(45, 45, 45))) << "dark balloons";
+    WithExamplesOpen([&](frmInfo& examples) { // opened dark, its list too
+        EXPECT_TRUE(DarkShare(examples.hWnd()) > 0.8 && DarkShare(examples.Controls(frmInfo::List1).hWnd()) > 0.8);
+    });
+    chooseAppMode(false);
+    EXPECT_TRUE(DarkShare(surface) < 0.2 && DarkShare(box) < 0.2) << DarkShare(surface) << " " << DarkShare(box);
     EXPECT_EQ(SendMessageW((*search.ToolTips())[1].second->hWnd(), TTM_GETTIPBKCOLOR, 0, 0), LRESULT(RGB(255, 255, 0)));
 }
