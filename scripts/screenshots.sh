@@ -19,12 +19,16 @@ fi
 session_start "$root/build/screenshots-session"
 ctest --preset $preset -L e2e
 shots=build/$preset/screenshots
+# Without the PNG's time stamps: a picture taken again is the same file when nothing in it changed.
+copy() { /usr/bin/convert "$shots/$1.png" -strip "docs/$2.png"; }
 for name in search-window balloon-tooltip examples-window focused-link focused-category box-no-browser-96; do
-  cp "$shots/$name.png" "docs/$name.png"
+  copy "$name" "$name"
 done
-cp "$shots/standard-search-144.png" docs/search-window-144.png
-cp "$shots/dark-search-96.png" docs/dark-search.png
-cp "$shots/dark-examples-96.png" docs/dark-examples.png
-cp "$shots/box-blank-96.png" docs/warning.png
-cp "$shots/box-info-96.png" docs/info.png
+copy standard-search-144 search-window-144
+copy dark-search-96 dark-search
+copy dark-examples-96 dark-examples
+copy dark-mode-search-96 dark-mode-search
+copy dark-mode-examples-96 dark-mode-examples
+copy box-blank-96 warning
+copy box-info-96 info
 echo "docs/ refreshed from $shots"
