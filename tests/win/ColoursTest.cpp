@@ -1,8 +1,8 @@
 // The windows in high contrast and in dark mode, switched on and off while they run. Each is
 // answered through the program's one question to the system (Wine cannot switch high contrast on,
-// and the app mode would outlast the test); the colours are the system's as they stand
-// (SetSysColors would outlast the test too: Wine keeps its colours for the rest of the session,
-// above those a later program's user sets).
+// and the app mode would outlast the test). Colours set with SetSysColors outlast a test too: Wine
+// keeps them for the rest of its session, above those a later program's user sets; the test that
+// sets them runs in a session of its own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -57,12 +57,19 @@ double DarkShare(HWND window)
 
 } // namespace
 
-TEST(Colours, HighContrastDrawsEveryTextAndBackgroundInTheSystemsColoursAndKeepsTheBannerFramed)
+// Run in a Wine session of its own (own_session.sh): the colours it sets outlast it in a session.
+TEST(OwnSession, HighContrastDrawsEachTextBackgroundFrameAndBalloonInItsOwnSystemColour)
 {
+    // A dark high-contrast palette in which every colour the windows may take differs from every
+    // other: a surface filled or a caption written in the wrong one shows.
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HOTLIGHT, COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_INFOBK, COLOR_INFOTEXT};
+    const COLORREF colours[] = {RGB(0, 0, 0),     RGB(255, 255, 255), RGB(255, 255, 0), RGB(0, 0, 96),
+                                RGB(0, 255, 0),   RGB(96, 0, 0),      RGB(0, 255, 255)};
+    ASSERT_TRUE(SetSysColors(7, elements, colours));
+    const COLORREF window = colours[0], text = colours[1], link = colours[2];
     frmGoogleVideo& search = ShownSearchWindow();
     HWND surface = search.Controls(frmGoogleVideo::Picture1).hWnd();
-    const RECT note = search.Controls(frmGoogleVideo::Label3).CaptionBounds(), background{280, 40, 320, 80};
-    const COLORREF window = GetSysColor(COLOR_WINDOW), text = GetSysColor(COLOR_WINDOWTEXT), link = GetSysColor(COLOR_HOTLIGHT);
+    const RECT background{280, 40, 320, 80};
     static std::map<UINT, int> told; // what the surface was told, how often
     const SUBCLASSPROC count = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) CALLBACK {
         ++told[message];
@@ -77,11 +84,12 @@ TEST(Colours, HighContrastDrawsEveryTextAndBackgroundInTheSystemsColoursAndKeeps
     EXPECT_EQ(std::pair(told[WM_PAINT], told[WM_SYSCOLORCHANGE]), std::pair(1, 1)) << "followed once, not once a message";
     RemoveWindowSubclass(surface, count, 1);
     EXPECT_EQ(PaintedColours(surface, background), std::set<COLORREF>{window}) << "the background gives way";
-    EXPECT_EQ(PaintedColours(surface, note), (std::set<COLORREF>{window, text}));
+    for (const Control* caption : {&search.Controls(frmGoogleVideo::Label3), &search.Controls(frmGoogleVideo::Label1)})
+        EXPECT_EQ(PaintedColours(surface, caption->CaptionBounds()), (std::set<COLORREF>{window, text}));
     EXPECT_EQ(PaintedColours(surface, search.Controls(frmGoogleVideo::Label2, 1).CaptionBounds()), (std::set<COLORREF>{window, link}));
     for (const auto& [key, balloon] : *search.ToolTips())
-        EXPECT_TRUE(SendMessageW(balloon->hWnd(), TTM_GETTIPBKCOLOR, 0, 0) == LRESULT(GetSysColor(COLOR_INFOBK)) &&
-                    SendMessageW(balloon->hWnd(), TTM_GETTIPTEXTCOLOR, 0, 0) == LRESULT(GetSysColor(COLOR_INFOTEXT)));
+        EXPECT_TRUE(SendMessageW(balloon->hWnd(), TTM_GETTIPBKCOLOR, 0, 0) == LRESULT(colours[5]) &&
+                    SendMessageW(balloon->hWnd(), TTM_GETTIPTEXTCOLOR, 0, 0) == LRESULT(colours[6]));
     WithExamplesOpen([&](frmInfo& examples) {
         RECT banner = examples.Controls(frmInfo::Image6).Bounds(), frame = banner;
         InflateRect(&frame, 2, 2);
@@ -93,7 +101,7 @@ TEST(Colours, HighContrastDrawsEveryTextAndBackgroundInTheSystemsColoursAndKeeps
     SetHighContrastForTesting(nullptr);
     SendMessageW(search.hWnd(), WM_SYSCOLORCHANGE, 0, 0); // and back, the windows with it
     PumpFor(50);
-    EXPECT_TRUE(PaintedColours(surface, background).size() > 8 && PaintedColours(surface, note).count(RGB(255, 0, 0)));
+    EXPECT_GT(PaintedColours(surface, background).size(), 8u) << "the background back";
     EXPECT_EQ(SendMessageW((*search.ToolTips())[1].second->hWnd(), TTM_GETTIPBKCOLOR, 0, 0), LRESULT(RGB(255, 255, 0)));
 }
 

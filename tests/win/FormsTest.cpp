@@ -57,3 +57,43 @@ TEST(WindowingLayer, ABrokenModalWindowOrListFillGivesEverythingBack)
         EXPECT_EQ(redraws, (std::vector<WPARAM>{FALSE, TRUE})) << "the list draws again";
     });
 }
+
+TEST(WindowingLayer, TheLoopDropsAHeldEnterAndTheRestOfADoubleClickWhoseFirstClickClosedItsWindow)
+{
+    LaunchRecorder recorder;
+    frmGoogleVideo& search = ShownSearchWindow();
+    search.Controls(frmGoogleVideo::txtSearch).SetText(u"owl");
+    const LPARAM press = 1 | static_cast<LPARAM>(MapVirtualKeyW(VK_RETURN, MAPVK_VK_TO_VSC) << 16);
+    for (LPARAM held : {press, press | (1 << 30), press | (1 << 30)}) // a press, then the key's repeats
+        PostMessageW(search.Controls(frmGoogleVideo::txtSearch).hWnd(), WM_KEYDOWN, VK_RETURN, held);
+    PumpFor();
+    EXPECT_EQ(recorder.Launches().size(), 1u) << "one press, one search";
+    // A double-click on the entry that lies over "...": the first click chooses it and closes the
+    // examples; the second lands on "..." beneath, which must not be pressed (counted here, not done).
+    HWND button = search.Controls(frmGoogleVideo::Command1).hWnd();
+    static int pressed = 0;
+    const SUBCLASSPROC count = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR button) CALLBACK {
+        const bool press = message == WM_COMMAND && HWND(lParam) == HWND(button) && HIWORD(wParam) == BN_CLICKED;
+        return press ? LRESULT(++pressed) : DefSubclassProc(window, message, wParam, lParam);
+    };
+    WithExamplesOpen([&](frmInfo& examples) {
+        SetWindowSubclass(GetParent(button), count, 1, DWORD_PTR(button));
+        ClickAt(examples.hWnd(), CentreOf(examples.Controls(frmInfo::Voci, 0)));
+        PumpFor();
+        HWND list = examples.Controls(frmInfo::List1).hWnd();
+        RECT entries, beneath, over;
+        GetClientRect(list, &entries), GetWindowRect(button, &beneath);
+        MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&entries), 2);
+        ASSERT_TRUE(IntersectRect(&over, &entries, &beneath)) << "the windows' places changed";
+        const POINT centre{(over.left + over.right) / 2, (over.top + over.bottom) / 2};
+        POINT onList = centre, onButton = centre;
+        ScreenToClient(list, &onList), ScreenToClient(button, &onButton);
+        ClickAt(list, onList);
+        PostMessageW(button, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(onButton.x, onButton.y));
+        PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(onButton.x, onButton.y));
+    });
+    PumpFor(50);
+    RemoveWindowSubclass(GetParent(button), count, 1);
+    EXPECT_NE(search.Controls(frmGoogleVideo::txtSearch).GetText(), u"owl") << "an entry chosen";
+    EXPECT_EQ(pressed, 0) << "the rest of the double-click pressed what lay beneath";
+}
