@@ -40,6 +40,23 @@ installed wine32:i386 || want32=1
 no32() {
   echo "Wine's 32-bit side (wine32:i386) is not installed: $1; the 64-bit build carries every test." >&2
 }
+# Why apt would not install the 32-bit side, from what it said.
+why32() {
+  case $1 in
+    *"Unable to locate package"*) echo "it is in no index" ;;
+    # Under -qq apt says only that its resolver could not meet the dependencies.
+    *"unmet dependencies"* | *"generated breaks"* | *"held broken packages"*) echo "its dependencies are in no index" ;;
+    *) echo "apt-get install failed: $(printf '%s\n' "$1" | grep -m1 '^E: ' || printf '%s\n' "$1" | sed -n '$p')" ;;
+  esac
+}
+
+# Only the 32-bit side missing: the indexes at hand decide, without root or a download, so a
+# machine that has everything else neither asks the mirrors nor asks for a password on every run.
+if [ ${#missing[@]} -eq 0 ] && dpkg --print-foreign-architectures | grep -qx i386 &&
+  ! out=$(apt-get install -s -qq --no-install-recommends wine32:i386 2>&1); then
+  no32 "$(why32 "$out") (an apt-get update may bring it)"
+  exit 0
+fi
 
 if [ "$(id -u)" -eq 0 ]; then
   sudo=""
@@ -50,14 +67,6 @@ elif [ ${#missing[@]} -gt 0 ]; then
   exit 1
 else
   no32 "installing it needs root, and sudo is not installed"
-  exit 0
-fi
-
-# A failed try at the 32-bit side is remembered for an hour, so that a run that has everything
-# else neither asks the mirrors again nor asks for a password each time; a later run tries again.
-stamp=${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/dide-quorvel/wine32-not-installable
-if [ ${#missing[@]} -eq 0 ] && [ -n "$(find "$stamp" -mmin -60 2>/dev/null)" ]; then
-  no32 "$(cat "$stamp") (so found at $(date -r "$stamp" +%H:%M); a run an hour after that tries again)"
   exit 0
 fi
 
@@ -91,20 +100,11 @@ fi
 
 if [ -n "$want32" ]; then
   if out=$($sudo apt-get install -y -qq --no-install-recommends wine32:i386 2>&1); then
-    rm -f "$stamp"
     # Wine's loader is itself an i386 program: if the kernel runs it, it runs 32-bit code.
     if [ -x /usr/lib/wine/wine ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
       echo "Wine's 32-bit side is installed, but this kernel refuses 32-bit code; the 64-bit build carries every test." >&2
     fi
   else
-    case $out in
-      *"Unable to locate package"*) why="it is in no index" ;;
-      # Under -qq apt says only that its resolver could not meet the dependencies.
-      *"unmet dependencies"* | *"generated breaks"* | *"held broken packages"*) why="its dependencies are in no index" ;;
-      *) why="apt-get install failed: $(printf '%s\n' "$out" | grep -m1 '^E: ' || printf '%s\n' "$out" | sed -n '$p')" ;;
-    esac
-    [ -z "$failed" ] || why+=" while $failed cannot be fetched"
-    mkdir -p "${stamp%/*}" 2>/dev/null && echo "$why" >"$stamp" 2>/dev/null || true
-    no32 "$why"
+    no32 "$(why32 "$out")${failed:+ while $failed cannot be fetched}"
   fi
 fi

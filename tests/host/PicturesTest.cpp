@@ -11,63 +11,32 @@
 
 namespace {
 
-// A picture from libjpeg's compressor, of an odd size so that blocks and MCUs overhang its edges:
-// two ramps and a check of 3 x 5 squares, one to a channel or all three mixed in one component,
-// whose sampling is h x v; restart markers every `restart` MCUs.
-std::vector<unsigned char> Compressed(int components, int h, int v, int width, int height, int restart = 0)
+std::vector<unsigned char> FileBytes(const std::filesystem::path& path)
 {
-    jpeg_compress_struct info{};
-    jpeg_error_mgr errors;
-    info.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&info);
-    unsigned char* bytes = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&info, &bytes, &size);
-    info.image_width = static_cast<JDIMENSION>(width);
-    info.image_height = static_cast<JDIMENSION>(height);
-    info.input_components = components;
-    info.in_color_space = components == 3 ? JCS_RGB : JCS_GRAYSCALE;
-    jpeg_set_defaults(&info);
-    info.comp_info[0].h_samp_factor = h;
-    info.comp_info[0].v_samp_factor = v;
-    info.restart_interval = static_cast<unsigned>(restart);
-    jpeg_start_compress(&info, TRUE);
-    std::vector<JSAMPLE> row(static_cast<size_t>(width * components));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const int ramps[3] = {x * 255 / width, y * 255 / height, (x / 3 + y / 5) % 2 * 255};
-            for (int c = 0; c < components; ++c)
-                row[static_cast<size_t>(x * components + c)] =
-                    static_cast<JSAMPLE>(components == 1 ? (ramps[0] + ramps[1] + ramps[2]) / 3 : ramps[c]);
-        }
-        JSAMPROW rows[] = {row.data()};
-        jpeg_write_scanlines(&info, rows, 1);
-    }
-    jpeg_finish_compress(&info);
-    jpeg_destroy_compress(&info);
-    std::vector<unsigned char> compressed(bytes, bytes + size);
-    std::free(bytes);
-    return compressed;
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 } // namespace
 
 TEST(Pictures, DecodedAsLibjpegDecodesThemAndRefusedWhereNotBaseline)
 {
-    // Every picture the program carries, then two of libjpeg's making: grey with its one component
+    // Every picture the program carries, then two of libjpeg's compressor from the fuzz corpus, of
+    // an odd size so that blocks and MCUs overhang their edges: grey with its one component
     // declaring 2 x 2 sampling, as common tools write it, and 4:2:2 with restart markers.
     std::vector<std::pair<std::string, std::vector<unsigned char>>> pictures;
     for (const auto& entry : std::filesystem::directory_iterator(QUORVEL_PICTURES)) {
-        std::ifstream file(entry.path(), std::ios::binary);
         if (entry.path().extension() == ".jpg")
-            pictures.emplace_back(entry.path().filename(), std::vector<unsigned char>(std::istreambuf_iterator<char>(file), {}));
+            pictures.emplace_back(entry.path().filename(), FileBytes(entry.path()));
     }
     ASSERT_GE(pictures.size(), 2u); // none lost on the way
-    pictures.emplace_back("grey, 2 x 2", Compressed(1, 2, 2, 37, 29));
-    pictures.emplace_back("4:2:2, restarts", Compressed(3, 2, 1, 37, 29, 2));
+    for (const char* name : {"jpeg-grey-2x2.jpg", "jpeg-restarts.jpg"}) { // after the fuzz target's two bytes
+        const std::vector<unsigned char> input = FileBytes(std::filesystem::path(QUORVEL_CORPUS) / name);
+        pictures.emplace_back(name, std::vector<unsigned char>(input.begin() + 2, input.end()));
+    }
     for (const auto& [name, bytes] : pictures) {
         DecodedImage ours, reference;
-        ASSERT_TRUE(DecodeBaselineJpeg(bytes.data(), bytes.size(), ours) && ReferenceDecode(bytes.data(), bytes.size(), reference));
+        ASSERT_TRUE(DecodeBaselineJpeg(bytes.data(), bytes.size(), ours) && ReferenceDecode(bytes.data(), bytes.size(), reference)) << name;
         ASSERT_TRUE(ours.Width == reference.Width && ours.Height == reference.Height) << name;
         const Agreement agreement = Compare(ours, reference);
         EXPECT_TRUE(agreement.Close >= 0.999 && agreement.Worst <= 2) << name;
@@ -85,12 +54,13 @@ TEST(Pictures, DecodedAsLibjpegDecodesThemAndRefusedWhereNotBaseline)
                                                      int(reference.Pixels[y * w + x] >> shift & 255)));
         EXPECT_LT(worst, 48); // a letter there is 150 and more apart
     }
-    // The first segment of a kind, a byte in it counted from its marker, and what is put there.
+    // The first segment of a kind in the banner, a byte in it counted from its marker, and what is
+    // put there.
     const std::tuple<unsigned char, size_t, unsigned char, const char*> edits[] = {
         {0xC0, 1, 0xC2, "a progressive frame"}, {0xC0, 11, 0x31, "sampled 3 x 1"},
         {0xDA, 12, 62, "a scan that stops before the last coefficient"}};
     for (const auto& [marker, offset, value, what] : edits) {
-        std::vector<unsigned char> bytes = Compressed(3, 2, 2, 37, 29);
+        std::vector<unsigned char> bytes = FileBytes(std::filesystem::path(QUORVEL_PICTURES) / "examples-banner.jpg");
         const unsigned char start[] = {0xFF, marker};
         bytes[size_t(std::search(bytes.begin(), bytes.end(), start, start + 2) - bytes.begin()) + offset] = value;
         DecodedImage image;

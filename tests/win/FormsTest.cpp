@@ -81,11 +81,13 @@ TEST(WindowingLayer, TheLoopDropsAHeldEnterAndTheRestOfADoubleClickWhoseFirstCli
         ClickAt(examples.hWnd(), CentreOf(examples.Controls(frmInfo::Voci, 0)));
         PumpFor();
         HWND list = examples.Controls(frmInfo::List1).hWnd();
-        RECT entries, beneath, over;
-        GetClientRect(list, &entries), GetWindowRect(button, &beneath);
+        RECT entries, beneath, frame;
+        GetClientRect(list, &entries), GetWindowRect(button, &beneath), GetWindowRect(search.hWnd(), &frame);
         MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&entries), 2);
-        ASSERT_TRUE(IntersectRect(&over, &entries, &beneath)) << "the windows' places changed";
-        const POINT centre{(over.left + over.right) / 2, (over.top + over.bottom) / 2};
+        const POINT centre{(entries.left + entries.right) / 2, (entries.top + entries.bottom) / 2};
+        // The search window moved so that "..." lies under the middle of the list.
+        SetWindowPos(search.hWnd(), nullptr, frame.left + centre.x - (beneath.left + beneath.right) / 2,
+                     frame.top + centre.y - (beneath.top + beneath.bottom) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         POINT onList = centre, onButton = centre;
         ScreenToClient(list, &onList), ScreenToClient(button, &onButton);
         ClickAt(list, onList);

@@ -195,15 +195,14 @@ namespace {
 // when the box showed the error's number and description.
 [[maybe_unused]] const bool registered = RegisterChildRoutine("untrapped-error", [] {
     SetShellLaunchForTesting(+[](const std::string&) -> bool { throw RuntimeError(1234, u"Shell", u"no shell"); });
-    WhenWindowAppears(L"Dide Quorvel", [](HWND box) {
+    Control& box = ShownSearchWindow().Controls(Id::txtSearch);
+    WatchWindows(L"Dide Quorvel", [&] { box.SetText(u"owl"), PressKey(box.hWnd(), VK_RETURN); }, [](HWND error) {
         wchar_t text[256] = {};
-        GetDlgItemTextW(box, 0xFFFF, text, 256);
+        GetDlgItemTextW(error, 0xFFFF, text, 256);
         if (std::wstring(text) == L"Errore di run-time '1234':\r\n\r\nDide QV")
             std::puts("as it should"), std::fflush(stdout);
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
+        PostMessageW(error, WM_COMMAND, IDOK, 0);
     });
-    ShownSearchWindow().Controls(Id::txtSearch).SetText(u"owl");
-    PressKey(ShownSearchWindow().Controls(Id::txtSearch).hWnd(), VK_RETURN);
     return RunMessageLoop();
 });
 } // namespace

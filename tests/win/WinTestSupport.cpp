@@ -14,13 +14,13 @@
 namespace {
 std::vector<std::string> g_Launches;
 bool g_LaunchesSucceed = true;
-std::function<void(HWND)> g_WindowAction;
-std::wstring g_WindowTitle;
 struct {
     std::wstring Title;
-    std::function<void(HWND)> Meanwhile;
-    std::vector<SeenMessageBox> Seen;
-} g_Boxes;
+    std::function<void(HWND)> Appeared;
+    std::vector<HWND> Seen;
+} g_Watch;
+std::vector<SeenMessageBox>* g_Boxes = nullptr; // those being read, while they are
+std::vector<SeenMessageBox> g_NoBoxes;
 } // namespace
 
 frmGoogleVideo& ShownSearchWindow()
@@ -142,51 +142,51 @@ LaunchRecorder::~LaunchRecorder() { SetShellLaunchForTesting(nullptr); }
 
 std::vector<std::string>& LaunchRecorder::Launches() { return g_Launches; }
 
-void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> action)
+void WatchWindows(const std::wstring& title, const std::function<void()>& trigger, std::function<void(HWND)> appeared,
+                  int late)
 {
-    g_WindowTitle = title;
-    g_WindowAction = std::move(action);
-    SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR timer, DWORD) CALLBACK {
-        HWND found = FindWindowW(nullptr, g_WindowTitle.c_str()); // the prefix holds only this test's windows
-        if (found && IsWindowVisible(found)) {
-            KillTimer(nullptr, timer);
-            std::exchange(g_WindowAction, nullptr)(found);
-        }
+    g_Watch = {title, std::move(appeared), {}};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
+        EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM) CALLBACK -> BOOL {
+            wchar_t title[64] = {};
+            GetWindowTextW(window, title, 64);
+            auto& seen = g_Watch.Seen;
+            if (IsWindowVisible(window) && g_Watch.Title == title && std::find(seen.begin(), seen.end(), window) == seen.end()) {
+                seen.push_back(window);
+                g_Watch.Appeared(window);
+            }
+            return TRUE;
+        }, 0);
     });
+    trigger();
+    PumpFor(late);
+    KillTimer(nullptr, timer);
 }
 
 std::vector<SeenMessageBox> MessageBoxesFrom(const std::wstring& title, const std::function<void()>& trigger,
                                              std::function<void(HWND)> meanwhile)
 {
-    g_Boxes = {title, std::move(meanwhile), {}};
-    // Every tick: a box seen before is closed, a new one read.
-    const UINT_PTR timer = SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR, DWORD) CALLBACK {
-        for (SeenMessageBox& seen : g_Boxes.Seen) {
-            if (!seen.StayedOpen && IsWindow(seen.Box)) {
-                seen.StayedOpen = true;
-                PostMessageW(seen.Box, WM_COMMAND, IDOK, 0);
+    std::vector<SeenMessageBox> seen;
+    g_Boxes = &seen;
+    WatchWindows(title, trigger, [&](HWND box) {
+        wchar_t text[512] = {};
+        GetDlgItemTextW(box, 0xFFFF, text, 512);
+        HWND icon = FindWindowExW(box, nullptr, L"Static", nullptr); // the first of the box's statics
+        HWND owner = GetWindow(box, GW_OWNER);
+        seen.push_back({box, text, reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)), owner,
+                        owner && IsWindowEnabled(owner)});
+        if (meanwhile)
+            meanwhile(box);
+        SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR timer, DWORD) CALLBACK { // OK a moment later, if still open
+            KillTimer(nullptr, timer);
+            for (SeenMessageBox& open : g_Boxes ? *g_Boxes : g_NoBoxes) {
+                open.StayedOpen = open.StayedOpen || IsWindow(open.Box);
+                PostMessageW(open.Box, WM_COMMAND, IDOK, 0);
             }
-        }
-        EnumThreadWindows(GetCurrentThreadId(), [](HWND box, LPARAM) CALLBACK -> BOOL {
-            wchar_t title[64] = {}, text[512] = {};
-            GetWindowTextW(box, title, 64);
-            const bool known = std::any_of(g_Boxes.Seen.begin(), g_Boxes.Seen.end(), [&](auto& s) { return s.Box == box; });
-            if (known || !IsWindowVisible(box) || g_Boxes.Title != title)
-                return TRUE;
-            GetDlgItemTextW(box, 0xFFFF, text, 512);
-            HWND icon = FindWindowExW(box, nullptr, L"Static", nullptr); // the first of the box's statics
-            HWND owner = GetWindow(box, GW_OWNER);
-            g_Boxes.Seen.push_back({box, text, reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)), owner,
-                                    owner && IsWindowEnabled(owner)});
-            if (g_Boxes.Meanwhile)
-                g_Boxes.Meanwhile(box);
-            return TRUE;
-        }, 0);
+        });
     });
-    trigger();
-    PumpFor(250); // a box that comes late is a box too
-    KillTimer(nullptr, timer);
-    return g_Boxes.Seen;
+    g_Boxes = nullptr;
+    return seen;
 }
 
 SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<void()>& trigger)
@@ -199,13 +199,15 @@ SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<v
 void WithExamplesOpen(const std::function<void(frmInfo&)>& during)
 {
     bool ran = false;
-    WhenWindowAppears(L"Info Sul Programma", [&](HWND) {
-        ran = true;
-        during(frmInfo::Instance());
-        if (frmInfo::Instance().IsLoaded())
-            PostMessageW(frmInfo::Instance().hWnd(), WM_CLOSE, 0, 0);
-    });
-    SendMessageW(ShownSearchWindow().Controls(frmGoogleVideo::Command1).hWnd(), BM_CLICK, 0, 0);
+    WatchWindows(L"Info Sul Programma",
+                 [] { SendMessageW(ShownSearchWindow().Controls(frmGoogleVideo::Command1).hWnd(), BM_CLICK, 0, 0); },
+                 [&](HWND) {
+                     ran = true;
+                     during(frmInfo::Instance());
+                     if (frmInfo::Instance().IsLoaded())
+                         PostMessageW(frmInfo::Instance().hWnd(), WM_CLOSE, 0, 0);
+                 },
+                 0); // the modal window's loop returns once it has closed
     EXPECT_TRUE(ran);
     EXPECT_FALSE(frmInfo::Instance().IsLoaded());
 }

@@ -17,9 +17,8 @@ void PumpFor(int milliseconds = 0);  // delivers every queued message, for at le
 void ClickAt(HWND window, POINT point);
 POINT CentreOf(const Control& control);
 void PressKey(HWND window, UINT virtualKey);
-void HoldKeys(std::initializer_list<int> virtualKeys);         // what GetKeyState reports
-void ScaleTo(Form& window, int dpi); // WM_DPICHANGED with the frame that scale gives it
-
+void HoldKeys(std::initializer_list<int> virtualKeys); // what GetKeyState reports
+void ScaleTo(Form& window, int dpi);                   // WM_DPICHANGED with the frame that scale gives it
 // Another program's window comes to the front, as when the user switches to it; and back.
 HWND AnotherProgram();
 void SwitchAwayAndBack(HWND window);
@@ -39,9 +38,10 @@ struct LaunchRecorder {
     std::vector<std::string>& Launches();
 };
 
-// Runs `action` with the first visible window titled `title`, from whatever (modal)
-// loop runs once it exists.
-void WhenWindowAppears(const std::wstring& title, std::function<void(HWND)> action);
+// Hands each window titled `title` that shows while `trigger` runs (and `late` milliseconds after)
+// to `appeared`, from whatever (modal) loop runs then.
+void WatchWindows(const std::wstring& title, const std::function<void()>& trigger, std::function<void(HWND)> appeared,
+                  int late = 250);
 
 // The message boxes titled `title` that `trigger` brings up, each read as it appears (when
 // `meanwhile` may act on it) and closed with OK a moment later, unless it closed by itself.
