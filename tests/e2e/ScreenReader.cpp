@@ -7,8 +7,9 @@
 //                       "depth|name|role|state|parent|value|description|left top width height|same",
 //                       parent being 1 when a child object's accParent is the object that listed it,
 //                       same being 1 when the object that listed it, asked about its child id (by
-//                       value, and by reference as script clients pass it), gives the element's own
-//                       name, role and location
+//                       value, by reference as script clients pass it, and as a 16-bit integer),
+//                       gives the element's own name, role and location, and from it navigates to
+//                       the next element it lists (to nothing after the last)
 //   act TITLE NAME      does the default action of the element named NAME; prints its state and
 //                       the answer, and exits 0 only when the action was taken
 //   listen TITLE        prints the name of the element of each focus event, and "renamed NAME" for
@@ -167,11 +168,18 @@ int WalkTree(const wchar_t* title)
             if (parent)
                 parent->Release();
         }
-        VARIANT listed = Child(listedAs), byReference{};
+        VARIANT listed = Child(listedAs), byReference{}, narrow = Child(listedAs), next{};
         byReference.vt = VT_BYREF | VT_VARIANT;
         byReference.pvarVal = &listed;
-        const std::wstring own = Facts(object, Child(id));
-        const bool same = Facts(lister, listed) == own && Facts(lister, byReference) == own;
+        narrow.vt = VT_I2;
+        LONG count = 0;
+        lister->get_accChildCount(&count);
+        lister->accNavigate(NAVDIR_NEXT, listed, &next);
+        IAccessible* nextObject = next.vt == VT_DISPATCH ? ObjectOf(next.pdispVal) : nullptr;
+        const std::wstring own = Facts(object, Child(id)), after = listedAs < count ? Facts(lister, Child(listedAs + 1)) : L"";
+        const std::wstring reached = nextObject ? Facts(nextObject, Child(CHILDID_SELF)) : next.vt == VT_I4 ? Facts(lister, next) : L"";
+        const bool same = Facts(lister, listed) == own && Facts(lister, byReference) == own &&
+                          Facts(lister, narrow) == own && reached == after;
         Print(std::to_wstring(depth) + L"|" + Name(object, Child(id)) + L"|" + role(object, id) + L"|" +
               std::to_wstring(StateOf(object, id)) + L"|" + std::to_wstring(parentIsLister) + L"|" +
               Name(object, Child(id), &IAccessible::get_accValue) + L"|" +
