@@ -1,7 +1,9 @@
 // What a screen reader does, from its own process, through oleacc:
 //   walk TITLE          reads the window titled TITLE: first its client object asked about itself
-//                       with an empty child id and through IDispatch by name, "self=NAME dispid=ID
-//                       invoked=NAME"; then accFocus followed down to the element with the focus,
+//                       with an empty child id, with one left out as scripts leave it, and through
+//                       IDispatch by name, and whether its window is the one titled TITLE,
+//                       "self=NAME left-out=NAME holder=1 dispid=ID invoked=NAME"; then accFocus
+//                       followed down to the element with the focus,
 //                       "name|state|name at its top left corner" (empty when none has it); then
 //                       one line per element from the client object down,
 //                       "depth|name|role|state|parent|value|description|left top width height|same",
@@ -12,6 +14,7 @@
 //                       the next element it lists (to nothing after the last)
 //   act TITLE NAME      does the default action of the element named NAME; prints its state and
 //                       the answer, and exits 0 only when the action was taken
+//   focus TITLE NAME    the same, giving the element the keyboard focus (accSelect)
 //   listen TITLE        prints the name of the element of each focus event, and "renamed NAME" for
 //                       each name change, "ready" first, until the window titled TITLE has come
 //                       and gone
@@ -116,9 +119,13 @@ void PrintFocus(IAccessible* object)
           (pointed ? Name(pointed, there) : L""));
 }
 
-void PrintSelf(IAccessible* client)
+void PrintSelf(IAccessible* client, const wchar_t* title)
 {
-    VARIANT empty{}; // VT_EMPTY: the object itself
+    VARIANT empty{}, leftOut{}; // VT_EMPTY, and DISP_E_PARAMNOTFOUND: the object itself
+    leftOut.vt = VT_ERROR;
+    leftOut.scode = DISP_E_PARAMNOTFOUND;
+    HWND holder = nullptr;
+    WindowFromAccessibleObject(client, &holder);
     wchar_t member[] = L"accName";
     LPOLESTR names[] = {member};
     DISPID id = 0;
@@ -126,7 +133,8 @@ void PrintSelf(IAccessible* client)
     VARIANT self = Child(CHILDID_SELF), result{};
     DISPPARAMS parameters{&self, nullptr, 1, 0};
     client->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &parameters, &result, nullptr, nullptr);
-    Print(L"self=" + Name(client, empty) + L" dispid=" + std::to_wstring(id) +
+    Print(L"self=" + Name(client, empty) + L" left-out=" + Name(client, leftOut) + L" holder=" +
+          std::to_wstring(holder == FindWindowW(nullptr, title)) + L" dispid=" + std::to_wstring(id) +
           L" invoked=" + (result.vt == VT_BSTR ? result.bstrVal : L""));
 }
 
@@ -156,7 +164,7 @@ int WalkTree(const wchar_t* title)
     IAccessible* client = ClientOf(title);
     if (!client)
         return 2;
-    PrintSelf(client), PrintFocus(client);
+    PrintSelf(client, title), PrintFocus(client);
     Walk(client, 0, [](IAccessible* object, LONG id, int depth, IAccessible* lister, LONG listedAs) {
         const auto role = [](IAccessible* element, LONG child) { return RoleOf(element, Child(child)); };
         bool parentIsLister = true;
@@ -191,7 +199,7 @@ int WalkTree(const wchar_t* title)
     return 0;
 }
 
-int Act(const wchar_t* title, const wchar_t* name)
+int Act(const wchar_t* title, const wchar_t* name, bool focus)
 {
     IAccessible* client = ClientOf(title);
     int result = 2;
@@ -199,7 +207,7 @@ int Act(const wchar_t* title, const wchar_t* name)
         Walk(client, 0, [&](IAccessible* object, LONG id, int, IAccessible*, LONG) {
             if (Name(object, Child(id)) != name)
                 return false;
-            const HRESULT answer = object->accDoDefaultAction(Child(id));
+            const HRESULT answer = focus ? object->accSelect(SELFLAG_TAKEFOCUS, Child(id)) : object->accDoDefaultAction(Child(id));
             std::printf("state=0x%lx answer=0x%lx\n", StateOf(object, id), static_cast<unsigned long>(answer));
             result = SUCCEEDED(answer) ? 0 : 1;
             return true;
@@ -250,10 +258,10 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring mode = argc > 1 ? argv[1] : L"";
     if (mode == L"walk" && argc == 3)
         return WalkTree(argv[2]);
-    if (mode == L"act" && argc == 4)
-        return Act(argv[2], argv[3]);
+    if ((mode == L"act" || mode == L"focus") && argc == 4)
+        return Act(argv[2], argv[3], mode == L"focus");
     if (mode == L"listen" && argc == 3)
         return Listen(argv[2]);
-    std::fprintf(stderr, "usage: ScreenReader walk TITLE | act TITLE NAME | listen TITLE\n");
+    std::fprintf(stderr, "usage: ScreenReader walk TITLE | act TITLE NAME | focus TITLE NAME | listen TITLE\n");
     return 2;
 }

@@ -18,6 +18,7 @@ from PIL import Image, ImageChops
 
 WINE64 = "/usr/lib/wine/wine64"  # the prefix's own 64-bit reg.exe: the registry as 64-bit Windows sees it
 SEARCH, EXAMPLES = "Quorvel - tutti i file audio in rete :-)", "Info Sul Programma"
+BOX = "Inserire il nome del suono di riferimento"  # the search box, to a screen reader
 # Client coordinates at 96 DPI: in the search window (Picture1 lies at 1, -2), then the examples.
 TEXT_BOX, EXAMPLES_BUTTON, SEARCH_BUTTON = (100, 124), (265, 124), (340, 124)
 LINK_SPONSOR, LINK_INFO, LINK_HOME, CATEGORY_BIRDS = (110, 185), (12, 154), (30, 185), (25, 15)
@@ -243,15 +244,20 @@ def journey_keyboard():
             keys("Return")
             browser_got(3, search_address + "wren ")
             answer = reader("walk", SEARCH)[0]
-            expect(answer == f"self={SEARCH} dispid=-5003 invoked={SEARCH}", f"asked by name: {answer}")
+            expect(answer == f"self={SEARCH} left-out={SEARCH} holder=1 dispid=-5003 invoked={SEARCH}",
+                   f"asked by name: {answer}")
             reader("act", SEARCH, "Quorvel home")
             browser_got(4, home)
-            keys("Tab", "Tab", "Return")  # Chiudi
+            for name in (BOX, "Chiudi"):  # the screen reader moves the focus, to a control and to a link
+                reader("focus", SEARCH, name)
+                focused = reader("walk", SEARCH)[1]
+                expect(focused.startswith(name + "|"), f"the focus went to {focused}, not {name}")
+            keys("Return")  # on Chiudi
             process.wait(15)
         heard = listener.communicate(timeout=30)[0].splitlines()
         remaining = iter(heard)  # in this order, whatever came between
         expect(all(any(name == got for got in remaining) for name in ("thanks to Tavernix", "Chiudi", "Info",
-               "Quorvel home", "renamed Animali", "Uccelli", "renamed Uccelli", "thanks to Tavernix", "Chiudi")),
+               "Quorvel home", "renamed Animali", "Uccelli", "renamed Uccelli", BOX, "Chiudi")),
                f"the screen reader heard {heard}")
         loaded = [name for name in os.listdir(folder) if name.endswith(".loaded")]
         expect(not loaded, f"loaded from the program's folder: {loaded}")
@@ -403,9 +409,10 @@ class Service(http.server.BaseHTTPRequestHandler):
 
 def journey_browser():
     """Typed with the pointer resting on a control with a balloon, every key reaches the box; Enter in any form
-    searches, held down it searches once. What the service receives: Wine's own http handler (winebrowser)
-    hands the address to xdg-open, which starts headless Chromium (BROWSER); Chromium resolves every host
-    to the stand-in service. A double-clicked entry is chosen once, the rest of the double-click lost."""
+    searches; a word chosen in the examples by mouse is searched. What the service receives: Wine's own http
+    handler (winebrowser) hands the address to xdg-open, which starts headless Chromium (BROWSER); Chromium
+    resolves every host to the stand-in service. (A held Enter and the rest of a double-click: the main loop's
+    test in process.)"""
     service = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Service)
     service.daemon_threads, service.block_on_close, service.got = True, False, Service.got  # a browser may leave a connection open
     threading.Thread(target=service.serve_forever, daemon=True).start()
@@ -443,24 +450,17 @@ def journey_browser():
                 print(f"typed {typed!r}: the service got {service.got[-1][1]}")
             keys("Return")  # after Alt+C the focus is on "Cerca in rete", and Enter presses it
             asked(5, search_address + cases[-1][3])
-            replace_text(window, "owl")
-            run("xdotool", "keydown", "Return")
-            time.sleep(2)  # the key repeats a few dozen times meanwhile
-            run("xdotool", "keyup", "Return")
-            asked(6, search_address + "owl")
-            expect(not until(lambda: len(service.got) > 6, 3), f"Enter held down searched {len(service.got) - 5} times")
             click(window, *EXAMPLES_BUTTON)
             examples = active_window(EXAMPLES)
             click(examples, *CATEGORY_BIRDS)
             time.sleep(0.5)  # a person looks at the list before choosing
             screenshot("examples-window", examples)
-            x, y, _, _ = client_area(window)  # a double-click on the entry that lies over "..."
-            run("xdotool", "mousemove", str(x + EXAMPLES_BUTTON[0]), str(y + EXAMPLES_BUTTON[1]), "click", "--repeat", "2", "1")
-            expect(gone(EXAMPLES) and not until(lambda: windows(EXAMPLES), 2), "the second click reached what lay beneath")
+            click(examples, 25, 100)  # the second entry of the list
+            expect(gone(EXAMPLES), "a click on an entry did not choose it")
             chosen = next(element[5] for element in tree(SEARCH) if element[2] == "42")
             keys("Return")
-            asked(7, search_address + urllib.parse.quote(chosen))
-            for count, (link, address) in enumerate(((LINK_HOME, home), (LINK_SPONSOR, sponsor)), start=8):
+            asked(6, search_address + urllib.parse.quote(chosen))
+            for count, (link, address) in enumerate(((LINK_HOME, home), (LINK_SPONSOR, sponsor)), start=7):
                 click(window, *link)
                 asked(count, address)
     finally:

@@ -2,7 +2,6 @@
 // libjpeg-turbo, the well-kept decoder ours is held to, and a measure of how far two decodings of
 // one picture lie apart. For the host tests and the fuzz target only: the program keeps its own.
 #include <algorithm>
-#include <array>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -80,29 +79,12 @@ inline bool ReferenceDecode(const unsigned char* data, size_t size, DecodedImage
     });
 }
 
-// How closely one decoding of a picture follows another of the same, non-zero size, channel by
-// channel: the least fraction of pixels within 1, the largest difference, and the mean of ours minus
-// the reference for red, green and blue.
-struct Agreement {
-    double Close = 1;
-    int Worst = 0;
-    std::array<double, 3> Bias{};
-};
-
-inline Agreement Compare(const DecodedImage& ours, const DecodedImage& reference)
+// The largest difference of a channel between two decodings of a picture of the same size.
+inline int WorstDifference(const DecodedImage& ours, const DecodedImage& reference)
 {
-    Agreement agreement;
-    for (size_t channel = 0; channel < 3; ++channel) {
-        size_t close = 0;
-        long sum = 0;
-        for (size_t i = 0; i < ours.Pixels.size(); ++i) {
-            const int difference = int(ours.Pixels[i] >> (16 - 8 * channel) & 255) - int(reference.Pixels[i] >> (16 - 8 * channel) & 255);
-            close += std::abs(difference) <= 1;
-            sum += difference;
-            agreement.Worst = std::max(agreement.Worst, std::abs(difference));
-        }
-        agreement.Close = std::min(agreement.Close, double(close) / double(ours.Pixels.size()));
-        agreement.Bias[channel] = double(sum) / double(ours.Pixels.size());
-    }
-    return agreement;
+    int worst = 0;
+    for (size_t i = 0; i < ours.Pixels.size(); ++i)
+        for (int shift : {0, 8, 16})
+            worst = std::max(worst, std::abs(int(ours.Pixels[i] >> shift & 255) - int(reference.Pixels[i] >> shift & 255)));
+    return worst;
 }

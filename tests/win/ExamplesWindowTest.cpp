@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "WinTestSupport.h"
+#include "accessibility/Ole.h"
 #include "links/Addresses.h"
 
 namespace {
@@ -27,7 +28,7 @@ TEST_F(ExamplesWindow, OpensModalCentredAndFixedWithTheFocusInTheListAndClosesAs
         WithExamplesOpen([&](frmInfo& window) {
             EXPECT_FALSE(IsWindowEnabled(search)) << "the search window takes no input";
             if (!held)
-                held = AccessibleOf(window.hWnd());
+                AccessibleObjectFromWindow(window.hWnd(), OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&held));
             RECT frame;
             GetWindowRect(window.hWnd(), &frame);
             EXPECT_NEAR(frame.left + frame.right - GetSystemMetrics(SM_CXSCREEN),
@@ -93,23 +94,19 @@ TEST_F(ExamplesWindow, ANewScaleKeepsTheEntriesInWholeRowsAndTheCaptionsApart)
             GetClientRect(List().hWnd(), &rows), GetWindowRect(List().hWnd(), &box);
             EXPECT_EQ(rows.bottom % row, 0) << "whole rows only at " << dpi;
             EXPECT_LE(box.bottom - box.top, MulDiv(3375, dpi, 1440)) << "no taller than designed at " << dpi;
-            IAccessible* surface = AccessibleOf(window.hWnd());
             GetClientRect(window.hWnd(), &box);
             MapWindowPoints(window.hWnd(), nullptr, reinterpret_cast<POINT*>(&box), 2);
             std::vector<RECT> seen; // where a screen reader finds each element: apart, and inside the window
-            for (LONG id = 1; id <= 17; ++id) {
-                LONG x = 0, y = 0, width = 0, height = 0;
-                surface->accLocation(&x, &y, &width, &height, ChildOf(id));
-                const RECT element{x, y, x + width, y + height};
+            for (AccessibleElement* each : window.AccessibleElements()) {
+                const RECT element = each->AccessibleLocation();
                 RECT both;
-                EXPECT_TRUE(IntersectRect(&both, &element, &box) && EqualRect(&both, &element)) << id << " at " << dpi;
+                EXPECT_TRUE(IntersectRect(&both, &element, &box) && EqualRect(&both, &element)) << seen.size() << " at " << dpi;
                 RECT reach = element; // and not touching either
                 InflateRect(&reach, 1, 0);
                 for (const RECT& other : seen)
-                    EXPECT_FALSE(IntersectRect(&both, &reach, &other)) << id << " touches another at " << dpi;
+                    EXPECT_FALSE(IntersectRect(&both, &reach, &other)) << seen.size() << " touches another at " << dpi;
                 seen.push_back(element);
             }
-            surface->Release();
         }
     });
 }

@@ -135,36 +135,10 @@ TEST_F(SearchWindow, ABoxBelongsToTheWindowWhoseActionOpenedItAndOneEnterIsOneAc
             PostMessageW(GetDlgItem(box, IDOK), WM_KEYDOWN, VK_RETURN, 1 | (1 << 30));
     });
     EXPECT_TRUE(held.size() == 1 && held.front().StayedOpen) << "the key's repeats closed the warning";
-    IAccessible* surface = AccessibleOf(Container());
     AnotherProgram(); // a screen reader acts on "Info" twice, quickly, while another program is in front
-    const auto boxes = MessageBoxesFrom(L"Dide Quorvel", [&] {
-        surface->accDoDefaultAction(ChildOf(IdOf(surface, L"Info")));
-        surface->accDoDefaultAction(ChildOf(IdOf(surface, L"Info")));
-    });
+    const auto boxes = MessageBoxesFrom(L"Dide Quorvel", [&] { Link(2).DoAccessibleAction(), Link(2).DoAccessibleAction(); });
     ASSERT_EQ(boxes.size(), 1u) << "the second action came while the box was up";
     EXPECT_TRUE(boxes.front().Owner == form.hWnd() && !boxes.front().OwnerEnabled);
-    surface->Release();
-}
-
-// How a screen reader from another process names each element, by value, by reference, in
-// another integer type and through navigation: the keyboard journey.
-TEST_F(SearchWindow, AScreenReaderFindsAnElementsWindowMayLeaveAChildIdOutAndMovesTheFocus)
-{
-    IAccessible *surface = AccessibleOf(Container()), *box = AccessibleOf(Box().hWnd());
-    HWND holder = nullptr;
-    WindowFromAccessibleObject(surface, &holder);
-    EXPECT_EQ(holder, Container()) << "the window that holds the element";
-    Box().SetText(u"owl");
-    const VARIANT missing = ChildOf(DISP_E_PARAMNOTFOUND, VT_ERROR); // as a script leaves it out
-    EXPECT_EQ(AccessibleText(box, missing, &IAccessible::get_accValue), L"owl") << "the standard object's own";
-    EXPECT_EQ(AccessibleText(surface, missing), L"Ricerca");
-    SetForegroundWindow(form.hWnd());
-    EXPECT_EQ(surface->accSelect(SELFLAG_TAKEFOCUS, ChildOf(IdOf(surface, L"Chiudi"))), S_OK);
-    EXPECT_EQ(form.FocusedControl(), &Link(0));
-    EXPECT_EQ(box->accSelect(SELFLAG_TAKEFOCUS, ChildOf(CHILDID_SELF)), S_OK);
-    EXPECT_EQ(GetFocus(), Box().hWnd());
-    box->Release();
-    surface->Release();
 }
 
 namespace {
@@ -186,7 +160,7 @@ namespace {
 
 namespace {
 // In a process of its own, the window's first moments: 0 when all went as it should; 1: the search
-// box had no description for a screen reader as soon as it existed; 2: the balloons were made
+// box had no description for a screen reader to read as soon as it existed; 2: the balloons were made
 // before the window could show itself (and the scale change below would not test what it should);
 // 4: meanwhile the window shows another icon; 8: a pointer resting on the box since before its
 // balloon existed got none; 16: no balloons after the change of scale, or the box at the old size;
@@ -195,7 +169,7 @@ namespace {
     frmGoogleVideo& form = frmGoogleVideo::Instance();
     form.Load();
     const Control& box = form.Controls(Id::txtSearch);
-    int faults = AccessibleText(AccessibleOf(box.hWnd()), ChildOf(0), &IAccessible::get_accDescription).empty();
+    int faults = box.AccessibleDescription().empty();
     form.Show();
     const auto icon = [&](int size) { return LPARAM(LoadImageA(ProgramInstance(), "ICON_0", IMAGE_ICON, size, size, LR_SHARED)); };
     faults |= (form.ToolTips() ? 2 : 0) | (GetClassLongPtrW(form.hWnd(), GCLP_HICON) == icon(32) ? 0 : 4);

@@ -9,7 +9,6 @@
 #include "links/WebLinks.h"
 #include "display/Dpi.h"
 #include "forms/MessageLoop.h"
-#include "accessibility/Ole.h"
 
 namespace {
 std::vector<std::string> g_Launches;
@@ -91,41 +90,6 @@ void SwitchAwayAndBack(HWND window)
     AnotherProgram();
     SetActiveWindow(window);
     PumpFor(20);
-}
-
-IAccessible* AccessibleOf(HWND window)
-{
-    static const HRESULT started = CoInitialize(nullptr);
-    (void)started;
-    IAccessible* object = nullptr;
-    AccessibleObjectFromWindow(window, OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&object));
-    return object;
-}
-
-std::wstring AccessibleText(IAccessible* object, VARIANT child,
-                            HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*))
-{
-    BSTR text = nullptr;
-    (object->*property)(child, &text);
-    std::wstring copy = text ? text : L"";
-    SysFreeString(text);
-    return copy;
-}
-
-VARIANT ChildOf(LONGLONG id, VARTYPE type)
-{
-    VARIANT child{};
-    child.vt = type;
-    child.llVal = id; // the low bytes are the id in each integer type
-    return child;
-}
-
-LONG IdOf(IAccessible* object, const std::wstring& name)
-{
-    LONG id = 1;
-    while (id < 100 && AccessibleText(object, ChildOf(id)) != name)
-        ++id;
-    return id;
 }
 
 LaunchRecorder::LaunchRecorder(bool succeed)

@@ -23,14 +23,6 @@ void ScaleTo(Form& window, int dpi);                   // WM_DPICHANGED with the
 HWND AnotherProgram();
 void SwitchAwayAndBack(HWND window);
 
-// What a screen reader meets: a window's client object (COM started on first use), and the name
-// (or with `property`, another text) of one of its elements; a child id of any VARIANT type.
-IAccessible* AccessibleOf(HWND window);
-std::wstring AccessibleText(IAccessible* object, VARIANT child,
-                            HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*) = &IAccessible::get_accName);
-VARIANT ChildOf(LONGLONG id, VARTYPE type = VT_I4);
-LONG IdOf(IAccessible* object, const std::wstring& name); // the child id of the element so named
-
 // Records every address handed to the shell while it lives; each launch fails unless succeed.
 struct LaunchRecorder {
     explicit LaunchRecorder(bool succeed = true);
