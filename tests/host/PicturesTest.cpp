@@ -1,20 +1,68 @@
+// Our decoder against libjpeg-turbo, the well-kept one it is held to (the program keeps its own).
 #include <gtest/gtest.h>
 
+#include <jpeglib.h>
+
+#include <csetjmp>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
-#include "ReferenceJpeg.h"
 #include "pictures/DarkRendering.h"
 #include "pictures/Jpeg.h"
 #include "pictures/Resample.h"
 
 namespace {
 
+// libjpeg-turbo's float inverse DCT in plain C rounds halves up, as ours does; its SSE2 form rounds
+// them to even, which takes one from whole flat areas of chroma. Read at libjpeg's first use.
+const int kScalarLibjpeg = setenv("JSIMD_FORCENONE", "1", 1);
+
 std::vector<unsigned char> FileBytes(const std::filesystem::path& path)
 {
     std::ifstream file(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(file), {}};
+}
+
+// Decodes by our decoder's method: chroma replicated, not interpolated (djpeg -nosmooth); the float
+// inverse DCT, which agrees with ours exactly where the integer one (JDCT_ISLOW) is up to 3 off;
+// three components always YCbCr and one grey, whatever the markers suggest. False on any error,
+// which libjpeg reports by jumping back here.
+bool ReferenceDecode(const std::vector<unsigned char>& bytes, DecodedImage& image)
+{
+    struct Trap {
+        jpeg_error_mgr Manager;
+        std::jmp_buf Jump;
+    } trap;
+    jpeg_decompress_struct info{};
+    info.err = jpeg_std_error(&trap.Manager);
+    trap.Manager.error_exit = [](j_common_ptr failed) { std::longjmp(reinterpret_cast<Trap*>(failed->err)->Jump, 1); };
+    jpeg_create_decompress(&info);
+    const bool done = !setjmp(trap.Jump) && [&] {
+        jpeg_mem_src(&info, bytes.data(), static_cast<unsigned long>(bytes.size()));
+        jpeg_read_header(&info, TRUE);
+        const bool colour = info.num_components == 3;
+        info.jpeg_color_space = colour ? JCS_YCbCr : JCS_GRAYSCALE;
+        info.out_color_space = colour ? JCS_RGB : JCS_GRAYSCALE;
+        info.do_fancy_upsampling = FALSE;
+        info.dct_method = JDCT_FLOAT;
+        jpeg_start_decompress(&info);
+        image = {static_cast<int>(info.output_width), static_cast<int>(info.output_height), {}};
+        // From libjpeg's own pool, which a jump back frees with the rest.
+        const JSAMPARRAY row = info.mem->alloc_sarray(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                                      info.output_width * static_cast<JDIMENSION>(info.output_components), 1);
+        while (info.output_scanline < info.output_height) {
+            jpeg_read_scanlines(&info, row, 1);
+            for (size_t x = 0; x < info.output_width; ++x) {
+                const JSAMPLE* s = row[0] + x * static_cast<size_t>(info.output_components);
+                image.Pixels.push_back(colour ? static_cast<uint32_t>(s[0] << 16 | s[1] << 8 | s[2]) : s[0] * 0x010101u);
+            }
+        }
+        return true;
+    }();
+    jpeg_destroy_decompress(&info);
+    return done;
 }
 
 } // namespace
@@ -36,9 +84,9 @@ TEST(Pictures, DecodedAsLibjpegDecodesThemAndRefusedWhereNotBaseline)
     }
     for (const auto& [name, bytes] : pictures) {
         DecodedImage ours, reference;
-        ASSERT_TRUE(DecodeBaselineJpeg(bytes.data(), bytes.size(), ours) && ReferenceDecode(bytes.data(), bytes.size(), reference)) << name;
-        ASSERT_TRUE(ours.Width == reference.Width && ours.Height == reference.Height) << name;
-        EXPECT_EQ(WorstDifference(ours, reference), 0) << name;
+        ASSERT_TRUE(DecodeBaselineJpeg(bytes.data(), bytes.size(), ours) && ReferenceDecode(bytes, reference)) << name;
+        EXPECT_TRUE(ours.Width == reference.Width && ours.Height == reference.Height && ours.Pixels == reference.Pixels)
+            << name << ": pixel for pixel as libjpeg-turbo draws it";
         if (name != "examples-banner.jpg")
             continue;
         // The sponsor's wordmark ends inside its frame: the two columns right of the frame are the
