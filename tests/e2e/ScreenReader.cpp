@@ -6,18 +6,19 @@
 //                       followed down to the element with the focus,
 //                       "name|state|name at its top left corner" (empty when none has it); then
 //                       one line per element from the client object down,
-//                       "depth|name|role|state|parent|value|description|left top width height|same",
-//                       parent being 1 when a child object's accParent is the object that listed it,
-//                       same being 1 when the object that listed it, asked about its child id (by
-//                       value, by reference as script clients pass it, and as a 16-bit integer),
-//                       gives the element's own name, role and location, and from it navigates to
-//                       the next element it lists (to nothing after the last)
+//                       "depth|name|role|state|value|description|left top width height|same",
+//                       same being 1 when the object that listed it is its parent (accParent) and,
+//                       asked about its child id (by value, by reference as script clients pass
+//                       it, and as a 16-bit integer), gives the element's own name, role and
+//                       location, and from it navigates to the next element it lists (to nothing
+//                       after the last)
 //   act TITLE NAME      does the default action of the element named NAME; prints its state and
 //                       the answer, and exits 0 only when the action was taken
 //   focus TITLE NAME    the same, giving the element the keyboard focus (accSelect)
 //   listen TITLE        prints the name of the element of each focus event, and "renamed NAME" for
 //                       each name change, "ready" first, until the window titled TITLE has come
 //                       and gone
+// The objects met on the way are left to the process's end.
 #include <windows.h>
 #include <oleacc.h>
 
@@ -35,22 +36,26 @@ constexpr IID kIAccessible = {0x618736E0, 0x3C3D, 0x11CF, {0x81, 0x0C, 0x00, 0xA
 
 VARIANT Child(LONG id) { return VARIANT{{{VT_I4, 0, 0, 0, {.lVal = id}}}}; }
 
-using TextProperty = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
-
-std::wstring Name(IAccessible* object, VARIANT child, TextProperty property = &IAccessible::get_accName)
+std::wstring Name(IAccessible* object, VARIANT child,
+                  HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, BSTR*) = &IAccessible::get_accName)
 {
     BSTR name = nullptr;
     (object->*property)(child, &name);
-    std::wstring text = name ? name : L"";
-    SysFreeString(name);
-    return text;
+    return name ? name : L"";
+}
+
+// A role or a state.
+LONG Number(IAccessible* object, VARIANT child, HRESULT (STDMETHODCALLTYPE IAccessible::*property)(VARIANT, VARIANT*))
+{
+    VARIANT number{};
+    (object->*property)(child, &number);
+    return number.lVal;
 }
 
 IAccessible* ClientOf(const wchar_t* title)
 {
     IAccessible* client = nullptr;
-    AccessibleObjectFromWindow(FindWindowW(nullptr, title), OBJID_CLIENT, kIAccessible,
-                               reinterpret_cast<void**>(&client));
+    AccessibleObjectFromWindow(FindWindowW(nullptr, title), OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&client));
     return client;
 }
 
@@ -58,7 +63,7 @@ IAccessible* ObjectOf(IDispatch* dispatch)
 {
     IAccessible* object = nullptr;
     if (dispatch)
-        dispatch->QueryInterface(kIAccessible, reinterpret_cast<void**>(&object)), dispatch->Release();
+        dispatch->QueryInterface(kIAccessible, reinterpret_cast<void**>(&object));
     return object;
 }
 
@@ -72,16 +77,11 @@ bool Walk(IAccessible* object, int depth, const Visit& visit)
     object->get_accChildCount(&count);
     for (LONG id = 1; id <= count; ++id) {
         IDispatch* dispatch = nullptr;
-        if (object->get_accChild(Child(id), &dispatch) == S_OK) {
-            IAccessible* child = ObjectOf(dispatch);
-            const bool stop = child && (visit(child, CHILDID_SELF, depth, object, id) || Walk(child, depth + 1, visit));
-            if (child)
-                child->Release();
-            if (stop)
-                return true;
-        } else if (visit(object, id, depth, object, id)) {
+        object->get_accChild(Child(id), &dispatch);
+        IAccessible* child = ObjectOf(dispatch);
+        if (child ? visit(child, CHILDID_SELF, depth, object, id) || Walk(child, depth + 1, visit)
+                  : visit(object, id, depth, object, id))
             return true;
-        }
     }
     return false;
 }
@@ -95,14 +95,6 @@ void Print(std::wstring line)
     std::fflush(stdout);
 }
 
-LONG StateOf(IAccessible* object, LONG id)
-{
-    VARIANT state{};
-    object->get_accState(Child(id), &state);
-    return state.lVal;
-}
-
-// The objects met on the way are left to the process's end.
 void PrintFocus(IAccessible* object)
 {
     VARIANT focus{};
@@ -115,7 +107,7 @@ void PrintFocus(IAccessible* object)
     VARIANT there{};
     object->accLocation(&left, &top, &width, &height, focus);
     AccessibleObjectFromPoint({left + 2, top + 2}, &pointed, &there);
-    Print(Name(object, focus) + L"|" + std::to_wstring(StateOf(object, focus.lVal)) + L"|" +
+    Print(Name(object, focus) + L"|" + std::to_wstring(Number(object, focus, &IAccessible::get_accState)) + L"|" +
           (pointed ? Name(pointed, there) : L""));
 }
 
@@ -138,25 +130,15 @@ void PrintSelf(IAccessible* client, const wchar_t* title)
           L" invoked=" + (result.vt == VT_BSTR ? result.bstrVal : L""));
 }
 
-std::wstring RoleOf(IAccessible* element, VARIANT child)
-{
-    VARIANT role{};
-    element->get_accRole(child, &role);
-    return std::to_wstring(role.lVal);
-}
-
-std::wstring LocationOf(IAccessible* element, VARIANT child)
-{
-    LONG box[4] = {};
-    element->accLocation(&box[0], &box[1], &box[2], &box[3], child);
-    return std::to_wstring(box[0]) + L" " + std::to_wstring(box[1]) + L" " + std::to_wstring(box[2]) + L" " +
-           std::to_wstring(box[3]);
-}
-
-// What a reader first asks of an element: its name, role and place.
+// What a reader first asks of an element: its name, role and place; nothing for no element.
 std::wstring Facts(IAccessible* element, VARIANT child)
 {
-    return Name(element, child) + L"|" + RoleOf(element, child) + L"|" + LocationOf(element, child);
+    if (child.vt == VT_DISPATCH)
+        return Facts(ObjectOf(child.pdispVal), Child(CHILDID_SELF));
+    LONG box[4] = {};
+    element->accLocation(&box[0], &box[1], &box[2], &box[3], child);
+    return child.vt == VT_EMPTY ? L"" : Name(element, child) + L"|" + std::to_wstring(Number(element, child, &IAccessible::get_accRole)) + L"|" +
+           std::to_wstring(box[0]) + L" " + std::to_wstring(box[1]) + L" " + std::to_wstring(box[2]) + L" " + std::to_wstring(box[3]);
 }
 
 int WalkTree(const wchar_t* title)
@@ -166,16 +148,9 @@ int WalkTree(const wchar_t* title)
         return 2;
     PrintSelf(client, title), PrintFocus(client);
     Walk(client, 0, [](IAccessible* object, LONG id, int depth, IAccessible* lister, LONG listedAs) {
-        const auto role = [](IAccessible* element, LONG child) { return RoleOf(element, Child(child)); };
-        bool parentIsLister = true;
-        if (id == CHILDID_SELF) { // a child object: is its parent, by name and role, the one that listed it?
-            IDispatch* dispatch = nullptr;
-            object->get_accParent(&dispatch);
-            IAccessible* parent = ObjectOf(dispatch);
-            parentIsLister = parent && Name(parent, Child(0)) + role(parent, 0) == Name(lister, Child(0)) + role(lister, 0);
-            if (parent)
-                parent->Release();
-        }
+        IDispatch* dispatch = nullptr; // a child object's parent is, by name and role, the one that listed it
+        object->get_accParent(&dispatch);
+        IAccessible* parent = id == CHILDID_SELF ? ObjectOf(dispatch) : lister;
         VARIANT listed = Child(listedAs), byReference{}, narrow = Child(listedAs), next{};
         byReference.vt = VT_BYREF | VT_VARIANT;
         byReference.pvarVal = &listed;
@@ -183,19 +158,16 @@ int WalkTree(const wchar_t* title)
         LONG count = 0;
         lister->get_accChildCount(&count);
         lister->accNavigate(NAVDIR_NEXT, listed, &next);
-        IAccessible* nextObject = next.vt == VT_DISPATCH ? ObjectOf(next.pdispVal) : nullptr;
         const std::wstring own = Facts(object, Child(id)), after = listedAs < count ? Facts(lister, Child(listedAs + 1)) : L"";
-        const std::wstring reached = nextObject ? Facts(nextObject, Child(CHILDID_SELF)) : next.vt == VT_I4 ? Facts(lister, next) : L"";
-        const bool same = Facts(lister, listed) == own && Facts(lister, byReference) == own &&
-                          Facts(lister, narrow) == own && reached == after;
-        Print(std::to_wstring(depth) + L"|" + Name(object, Child(id)) + L"|" + role(object, id) + L"|" +
-              std::to_wstring(StateOf(object, id)) + L"|" + std::to_wstring(parentIsLister) + L"|" +
+        const bool same = parent && Facts(parent, Child(0)) == Facts(lister, Child(0)) && Facts(lister, listed) == own &&
+                          Facts(lister, byReference) == own && Facts(lister, narrow) == own && Facts(lister, next) == after;
+        Print(std::to_wstring(depth) + L"|" + own.substr(0, own.find(L'|', own.find(L'|') + 1)) + L"|" +
+              std::to_wstring(Number(object, Child(id), &IAccessible::get_accState)) + L"|" +
               Name(object, Child(id), &IAccessible::get_accValue) + L"|" +
-              Name(object, Child(id), &IAccessible::get_accDescription) + L"|" + LocationOf(object, Child(id)) +
-              L"|" + std::to_wstring(same));
+              Name(object, Child(id), &IAccessible::get_accDescription) + L"|" + own.substr(own.rfind(L'|') + 1) + L"|" +
+              std::to_wstring(same));
         return false;
     });
-    client->Release();
     return 0;
 }
 
@@ -208,7 +180,8 @@ int Act(const wchar_t* title, const wchar_t* name, bool focus)
             if (Name(object, Child(id)) != name)
                 return false;
             const HRESULT answer = focus ? object->accSelect(SELFLAG_TAKEFOCUS, Child(id)) : object->accDoDefaultAction(Child(id));
-            std::printf("state=0x%lx answer=0x%lx\n", StateOf(object, id), static_cast<unsigned long>(answer));
+            std::printf("state=0x%lx answer=0x%lx\n", Number(object, Child(id), &IAccessible::get_accState),
+                        static_cast<unsigned long>(answer));
             result = SUCCEEDED(answer) ? 0 : 1;
             return true;
         });
@@ -243,7 +216,6 @@ int Listen(const wchar_t* title)
             VARIANT element{};
             if (SUCCEEDED(AccessibleObjectFromEvent(window, object, child, &accessible, &element))) {
                 Print((event == EVENT_OBJECT_NAMECHANGE ? L"renamed " : L"") + Name(accessible, element));
-                accessible->Release();
             }
         }
     }

@@ -224,9 +224,9 @@ def journey_keyboard():
                 expect(len(set(names)) == count == len(names) and all(names), f"{title}: {names}")
                 # Every parent lists its child and, asked about it by child id (by value or by reference),
                 # answers as the element itself; the search window's elements alone are unavailable.
-                expect(all(e[4] == e[8] == "1" and (int(e[3]) & 1) == (title == SEARCH) for e in elements),
+                expect(all(e[7] == "1" and (int(e[3]) & 1) == (title == SEARCH) for e in elements),
                        f"{title}: {elements}")
-            description = next(element[6] for element in tree(SEARCH) if element[2] == "42")  # the balloon's text
+            description = next(element[5] for element in tree(SEARCH) if element[2] == "42")  # the balloon's text
             expect(description.startswith("Cerca la parola specificata in rete :"), f"the box is described {description!r}")
             refused = reader("act", SEARCH, "Chiudi", check=False)  # "state=0x... answer=0x..."
             state, answer = (int(value.split("=")[1], 16) for value in refused[0].split())
@@ -280,7 +280,7 @@ def message_boxes(window):
         expect(sum(p < 16 for p in pixels) < len(pixels) // 4, f"{says!r} is black")
         keys("Return")
         expect(gone(title), f"Enter did not close {says!r}")
-    box_text = [element[5] for element in tree(SEARCH) if element[2] == "42"]
+    box_text = [element[4] for element in tree(SEARCH) if element[2] == "42"]
     expect(box_text == ["owl"] and not launches(), f"the box holds {box_text}; launched {launches()}")
 
 
@@ -334,15 +334,12 @@ def journey_looks():
     reg_add(DESKTOP, "/v", "CursorBlinkRate", "/t", "REG_SZ", "/d", "-1")
     taken, ratios = {}, []
     try:
-        for scheme, scale in (("standard", 96), ("standard", 144), ("standard", 192), ("dark", 96), ("light", 96),
-                              ("dark-mode", 96)):
+        for scheme, scale in (("standard", 96), ("standard", 144), ("standard", 192), ("dark-mode", 96), ("dark", 96),
+                              ("light", 96)):
             dpi(scale)
             for name, value in SCHEMES.get(scheme, {}).items():
                 reg_add(colours, "/v", name, "/t", "REG_SZ", "/d", value)
-            if scheme == "dark-mode":
-                for name in SCHEMES["dark"]:
-                    reg_add(colours, "/v", name, "/t", "REG_SZ", "/d", standard[name])
-                reg_add(PERSONALIZE, "/v", "AppsUseLightTheme", "/t", "REG_DWORD", "/d", "0")
+            reg_add(PERSONALIZE, "/v", "AppsUseLightTheme", "/t", "REG_DWORD", "/d", str(int(scheme != "dark-mode")))
             with started(f"{scheme}-{scale}") as (process, window):
                 left, top, _, _ = client_area(window)
                 for title, shown in ((SEARCH, "search"), (EXAMPLES, "examples")):
@@ -356,7 +353,7 @@ def journey_looks():
                     if scheme == "standard":
                         continue
                     screen = Image.open(screenshot("screen")).convert("RGB")
-                    boxes = [(e[1], e[7], 4.5) for e in tree(title) if e[2] in ("30", "41")]  # links and labels
+                    boxes = [(e[1], e[6], 4.5) for e in tree(title) if e[2] in ("30", "41")]  # links and labels
                     if title == SEARCH:
                         boxes.append(("the title", f"{left + TITLE[0]} {top + TITLE[1]} {TITLE[2]} {TITLE[3]}", 3))
                     for name, box, least in boxes:
@@ -457,7 +454,7 @@ def journey_browser():
             screenshot("examples-window", examples)
             click(examples, 25, 100)  # the second entry of the list
             expect(gone(EXAMPLES), "a click on an entry did not choose it")
-            chosen = next(element[5] for element in tree(SEARCH) if element[2] == "42")
+            chosen = next(element[4] for element in tree(SEARCH) if element[2] == "42")
             keys("Return")
             asked(6, search_address + urllib.parse.quote(chosen))
             for count, (link, address) in enumerate(((LINK_HOME, home), (LINK_SPONSOR, sponsor)), start=7):
