@@ -13,8 +13,8 @@
 
 namespace {
 
-// What a window paints of its client area inside a box, pixel by pixel, as COLORREFs.
-std::vector<COLORREF> Painted(HWND window, RECT box)
+// The colours a window paints of its client area inside a box, as COLORREFs.
+std::set<COLORREF> PaintedColours(HWND window, RECT box)
 {
     RECT client;
     GetClientRect(window, &client);
@@ -23,24 +23,18 @@ std::vector<COLORREF> Painted(HWND window, RECT box)
     HDC dc = CreateCompatibleDC(nullptr);
     HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ previous = SelectObject(dc, bitmap);
-    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
-    std::vector<COLORREF> pixels;
+    SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    std::set<COLORREF> colours;
     IntersectRect(&box, &box, &client);
     for (LONG y = box.top; y < box.bottom; ++y)
         for (LONG x = box.left; x < box.right; ++x) {
             const uint32_t pixel = static_cast<const uint32_t*>(bits)[y * client.right + x];
-            pixels.push_back(RGB(pixel >> 16 & 255, pixel >> 8 & 255, pixel & 255));
+            colours.insert(RGB(pixel >> 16 & 255, pixel >> 8 & 255, pixel & 255));
         }
     SelectObject(dc, previous);
     DeleteObject(bitmap);
     DeleteDC(dc);
-    return pixels;
-}
-
-std::set<COLORREF> PaintedColours(HWND window, RECT box)
-{
-    const std::vector<COLORREF> pixels = Painted(window, box);
-    return {pixels.begin(), pixels.end()};
+    return colours;
 }
 
 } // namespace

@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "WinTestSupport.h"
 #include "accessibility/Ole.h"
 #include "links/Addresses.h"
+#include "platform/Handles.h"
 
 namespace {
 
@@ -20,10 +23,17 @@ struct ExamplesWindow : testing::Test {
 
 } // namespace
 
-TEST_F(ExamplesWindow, OpensModalCentredAndFixedWithTheFocusInTheListAndClosesAsItWasFound)
+TEST_F(ExamplesWindow, OpensModalCentredAndFixedWithTheFocusInTheListAndClosesAsItWasFoundLeavingNothingBehind)
 {
     HWND search = ShownSearchWindow().hWnd();
     IAccessible* held = nullptr; // as a screen reader may, after the window has gone
+    const auto owned = [] { // the windows, and the GDI objects, icons and cursors the program made
+        size_t windows = 0;
+        const WNDENUMPROC count = [](HWND, LPARAM windows) CALLBACK { return ++*reinterpret_cast<size_t*>(windows), TRUE; };
+        EnumChildWindows(GetDesktopWindow(), count, reinterpret_cast<LPARAM>(&windows)); // the whole desktop's
+        return std::vector<int>{int(windows), ScopedGdiObject::LiveCount(), ScopedIcon::LiveCount(), ScopedCursor::LiveCount()};
+    };
+    const std::vector<int> before = owned();
     for (int opening = 0; opening < 2; ++opening)
         WithExamplesOpen([&](frmInfo& window) {
             EXPECT_FALSE(IsWindowEnabled(search)) << "the search window takes no input";
@@ -51,6 +61,8 @@ TEST_F(ExamplesWindow, OpensModalCentredAndFixedWithTheFocusInTheListAndClosesAs
         });
     EXPECT_TRUE(IsWindowEnabled(search));
     EXPECT_EQ(SearchBox().GetText(), u"before") << "closing leaves the search text alone";
+    PumpFor(50);
+    EXPECT_EQ(owned(), before) << "each opening gives back all it took";
     LONG count = 0;
     ASSERT_TRUE(held);
     EXPECT_EQ(held->get_accChildCount(&count), CO_E_OBJNOTCONNECTED);
@@ -96,16 +108,14 @@ TEST_F(ExamplesWindow, ANewScaleKeepsTheEntriesInWholeRowsAndTheCaptionsApart)
             EXPECT_LE(box.bottom - box.top, MulDiv(3375, dpi, 1440)) << "no taller than designed at " << dpi;
             GetClientRect(window.hWnd(), &box);
             MapWindowPoints(window.hWnd(), nullptr, reinterpret_cast<POINT*>(&box), 2);
-            std::vector<RECT> seen; // where a screen reader finds each element: apart, and inside the window
+            std::vector<RECT> seen; // where a screen reader finds each element: inside the window, none touching
             for (AccessibleElement* each : window.AccessibleElements()) {
-                const RECT element = each->AccessibleLocation();
-                RECT both;
+                RECT element = each->AccessibleLocation(), both;
                 EXPECT_TRUE(IntersectRect(&both, &element, &box) && EqualRect(&both, &element)) << seen.size() << " at " << dpi;
-                RECT reach = element; // and not touching either
-                InflateRect(&reach, 1, 0);
-                for (const RECT& other : seen)
-                    EXPECT_FALSE(IntersectRect(&both, &reach, &other)) << seen.size() << " touches another at " << dpi;
-                seen.push_back(element);
+                InflateRect(&element, 1, 0);
+                EXPECT_TRUE(std::none_of(seen.begin(), seen.end(), [&](const RECT& other) { return IntersectRect(&both, &element, &other); }))
+                    << seen.size() << " touches another at " << dpi;
+                seen.push_back(each->AccessibleLocation());
             }
         }
     });

@@ -120,10 +120,10 @@ TEST_F(SearchWindow, TabGoesRoundEveryStopBothWaysTheDefaultButtonIsTheOneEnterP
     std::vector<Text> forwards, backwards;
     for (size_t i = 0; i < round.size(); ++i)
         PressKey(GetFocus(), VK_TAB), PumpFor(), forwards.push_back(stop());
-    HoldKeys({VK_SHIFT});
+    HoldShift(true);
     for (size_t i = 0; i < round.size(); ++i)
         backwards.insert(backwards.begin(), stop()), PressKey(GetFocus(), VK_TAB), PumpFor();
-    HoldKeys({});
+    HoldShift(false);
     EXPECT_EQ(forwards, round);
     EXPECT_EQ(backwards, round) << "Shift+Tab goes the same way back";
 }
@@ -156,9 +156,7 @@ namespace {
     });
     return RunMessageLoop();
 });
-} // namespace
 
-namespace {
 // In a process of its own, the window's first moments: 0 when all went as it should; 1: the search
 // box had no description for a screen reader to read as soon as it existed; 2: the balloons were made
 // before the window could show itself (and the scale change below would not test what it should);

@@ -60,11 +60,10 @@ void PressKey(HWND window, UINT virtualKey)
     PostMessageW(window, WM_KEYUP, virtualKey, flags | (3u << 30));
 }
 
-void HoldKeys(std::initializer_list<int> virtualKeys)
+void HoldShift(bool held)
 {
     BYTE state[256] = {};
-    for (int key : virtualKeys)
-        state[key] = 0x80;
+    state[VK_SHIFT] = held ? 0x80 : 0;
     SetKeyboardState(state);
 }
 

@@ -1,7 +1,6 @@
 // Whatever the bytes: the search address holds nothing that could break the browser's quoted
-// argument and keeps plain text as typed; Replace ends, changes nothing when there is nothing to
-// find, and is an ordinary left-to-right replacement where no text put in can start a new match;
-// the JPEG decoder reads and writes nothing outside its buffers (the sanitizers watch) and gives a
+// argument and keeps plain text as typed; Replace ends (what it gives: its cases in the host
+// tests); the JPEG decoder reads and writes nothing outside its buffers (the sanitizers watch) and gives a
 // picture of the size it claims. (It draws the pictures it is given exactly as libjpeg-turbo
 // does: the host tests.) The first byte chooses which, the second is Replace's count.
 #include <cctype>
@@ -46,23 +45,6 @@ void CheckAddress(const Text& text)
         std::abort();
 }
 
-void CheckReplace(int32_t count, const Text& expression, const Text& find, const Text& put)
-{
-    Text plain;
-    size_t at = 0;
-    for (int32_t done = 0; !find.empty() && (count <= 0 || done < count); ++done) {
-        const size_t match = expression.find(find, at);
-        if (match == Text::npos)
-            break;
-        plain += expression.substr(at, match - at) + put;
-        at = match + find.size();
-    }
-    plain += expression.substr(at);
-    const bool ordinary = put.find_first_of(find) == Text::npos || (count <= 0 && put.find(find) != Text::npos);
-    if ((find.empty() || ordinary) && Replace(expression, find, put, 1, count, 0) != plain)
-        std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -78,9 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort(); // a picture of the size it claims
     if (which == 1)
         CheckAddress(TakeText(data, size, 4096));
-    if (which == 2) {
+    if (which == 2) { // ends, whatever it is asked
         const Text expression = TakeText(data, size, 512), find = TakeText(data, size, 8);
-        CheckReplace(count, expression, find, TakeText(data, size, 8));
+        Replace(expression, find, TakeText(data, size, 8), 1, count, 0);
     }
     return 0;
 }
