@@ -113,9 +113,8 @@ void PrintFocus(IAccessible* object)
 
 void PrintSelf(IAccessible* client, const wchar_t* title)
 {
-    VARIANT empty{}, leftOut{}; // VT_EMPTY, and DISP_E_PARAMNOTFOUND: the object itself
-    leftOut.vt = VT_ERROR;
-    leftOut.scode = DISP_E_PARAMNOTFOUND;
+    // VT_EMPTY, and DISP_E_PARAMNOTFOUND: the object itself
+    VARIANT empty{}, leftOut{{{VT_ERROR, 0, 0, 0, {.scode = DISP_E_PARAMNOTFOUND}}}};
     HWND holder = nullptr;
     WindowFromAccessibleObject(client, &holder);
     wchar_t member[] = L"accName";
@@ -151,10 +150,8 @@ int WalkTree(const wchar_t* title)
         IDispatch* dispatch = nullptr; // a child object's parent is, by name and role, the one that listed it
         object->get_accParent(&dispatch);
         IAccessible* parent = id == CHILDID_SELF ? ObjectOf(dispatch) : lister;
-        VARIANT listed = Child(listedAs), byReference{}, narrow = Child(listedAs), next{};
-        byReference.vt = VT_BYREF | VT_VARIANT;
-        byReference.pvarVal = &listed;
-        narrow.vt = VT_I2;
+        VARIANT listed = Child(listedAs), byReference{{{VT_BYREF | VT_VARIANT, 0, 0, 0, {.pvarVal = &listed}}}}, next{};
+        VARIANT narrow{{{VT_I2, 0, 0, 0, {.iVal = static_cast<SHORT>(listedAs)}}}};
         LONG count = 0;
         lister->get_accChildCount(&count);
         lister->accNavigate(NAVDIR_NEXT, listed, &next);
@@ -214,9 +211,8 @@ int Listen(const wchar_t* title)
             const auto [event, window, object, child] = g_Heard[told];
             IAccessible* accessible = nullptr;
             VARIANT element{};
-            if (SUCCEEDED(AccessibleObjectFromEvent(window, object, child, &accessible, &element))) {
+            if (SUCCEEDED(AccessibleObjectFromEvent(window, object, child, &accessible, &element)))
                 Print((event == EVENT_OBJECT_NAMECHANGE ? L"renamed " : L"") + Name(accessible, element));
-            }
         }
     }
     return 0;

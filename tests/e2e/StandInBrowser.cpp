@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstdio>
 #include <string>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
@@ -20,10 +21,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     std::wstring log(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
     log = log.substr(0, log.find_last_of(L'\\') + 1) + L"launches.txt";
     // Appends are whole writes, so launches in quick succession never interleave.
-    HANDLE file = CreateFileW(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    DWORD written = 0;
-    WriteFile(file, utf8.data(), DWORD(utf8.size()), &written, nullptr);
-    CloseHandle(file);
+    FILE* file = _wfopen(log.c_str(), L"ab");
+    std::fwrite(utf8.data(), 1, utf8.size(), file);
+    std::fclose(file);
     return 0;
 }

@@ -164,10 +164,6 @@ def screenshot(name, window=None, frame=(1, 20, 1, 1)):
     return path
 
 
-def dpi(value):
-    reg_add(DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(value))
-
-
 def tree(title):  # the elements a screen reader meets walking down from the window: depth|name|role|state|...
     return [line.split("|") for line in reader("walk", title)[2:]]
 
@@ -319,7 +315,7 @@ def journey_looks():
     taken, ratios = {}, []
     try:
         for scheme, scale in (("standard", 96), ("standard", 144), ("standard", 192), ("dark-mode", 96), ("dark", 96)):
-            dpi(scale)
+            reg_add(DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", str(scale))
             for name, value in (DARK if scheme == "dark" else {}).items():
                 reg_add(colours, "/v", name, "/t", "REG_SZ", "/d", value)
             reg_add(PERSONALIZE, "/v", "AppsUseLightTheme", "/t", "REG_DWORD", "/d", str(int(scheme != "dark-mode")))
@@ -355,7 +351,7 @@ def journey_looks():
                     run("xdotool", "mousemove", "0", "0")
                     taken["light again", 96, "search"] = screenshot("light-again-search-96", active_window(SEARCH), (0,) * 4)
     finally:
-        dpi(96)
+        reg_add(DESKTOP, "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96")
         for name in DARK:
             reg_add(colours, "/v", name, "/t", "REG_SZ", "/d", standard[name])
         run(WINE64, "reg", "delete", DESKTOP, "/v", "CursorBlinkRate", "/f", check=False)

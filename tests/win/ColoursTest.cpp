@@ -18,22 +18,19 @@ std::set<COLORREF> PaintedColours(HWND window, RECT box)
 {
     RECT client;
     GetClientRect(window, &client);
-    BITMAPINFO info{{sizeof(BITMAPINFOHEADER), client.right, -client.bottom, 1, 32, BI_RGB}};
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ previous = SelectObject(dc, bitmap);
     SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
     std::set<COLORREF> colours;
     IntersectRect(&box, &box, &client);
     for (LONG y = box.top; y < box.bottom; ++y)
-        for (LONG x = box.left; x < box.right; ++x) {
-            const uint32_t pixel = static_cast<const uint32_t*>(bits)[y * client.right + x];
-            colours.insert(RGB(pixel >> 16 & 255, pixel >> 8 & 255, pixel & 255));
-        }
+        for (LONG x = box.left; x < box.right; ++x)
+            colours.insert(GetPixel(dc, x, y));
     SelectObject(dc, previous);
     DeleteObject(bitmap);
     DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
     return colours;
 }
 

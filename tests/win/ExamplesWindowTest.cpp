@@ -45,13 +45,6 @@ TEST_F(ExamplesWindow, OpensModalCentredAndFixedWithTheFocusInTheListAndClosesAs
                         frame.top + frame.bottom - GetSystemMetrics(SM_CYSCREEN), 2) << "centred";
             EXPECT_TRUE(SendMessageW(window.hWnd(), WM_GETICON, ICON_BIG, 0) && GetFocus() == List().hWnd());
             EXPECT_EQ(List().ListCount(), 0) << "empty at every opening";
-            for (size_t stop = 0; opening == 0 && stop < window.TabStops().size(); ++stop) {
-                PressKey(GetFocus(), VK_TAB);
-                PumpFor();
-                Control* focused = window.FocusedControl();
-                SwitchAwayAndBack(window.hWnd());
-                EXPECT_TRUE(focused && window.FocusedControl() == focused) << "the focus comes back to stop " << stop;
-            }
             window.ControlToolTipWindow(); // the banner's tooltip subclasses the window
             ClickCategory(2);
             EXPECT_EQ(Form::FromWindow(window.hWnd()), &window) << "still a form under its tooltip's subclass";

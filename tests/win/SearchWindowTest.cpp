@@ -111,7 +111,8 @@ TEST_F(SearchWindow, TabGoesRoundEveryStopBothWaysTheDefaultButtonIsTheOneEnterP
         for (Control* button : {&form.Controls(Id::Command1), &form.Controls(Id::cmdSearch)})
             if ((GetWindowLongW(button->hWnd(), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
                 seen += focused == button ? u" (default)" : u", " + button->AccessibleName() + u" default";
-        SwitchAwayAndBack(form.hWnd());
+        AnotherProgram(); // and back
+        SetActiveWindow(form.hWnd()), PumpFor(20);
         return form.FocusedControl() == focused ? seen : seen + u" (lost)";
     };
     const std::vector<Text> round = {u"thanks to Tavernix", u"Chiudi", u"Info", u"Esempi (default)", u"Quorvel home",
@@ -120,10 +121,13 @@ TEST_F(SearchWindow, TabGoesRoundEveryStopBothWaysTheDefaultButtonIsTheOneEnterP
     std::vector<Text> forwards, backwards;
     for (size_t i = 0; i < round.size(); ++i)
         PressKey(GetFocus(), VK_TAB), PumpFor(), forwards.push_back(stop());
-    HoldShift(true);
+    BYTE keyboard[256] = {}; // Shift held, as GetKeyState reports it
+    keyboard[VK_SHIFT] = 0x80;
+    SetKeyboardState(keyboard);
     for (size_t i = 0; i < round.size(); ++i)
         backwards.insert(backwards.begin(), stop()), PressKey(GetFocus(), VK_TAB), PumpFor();
-    HoldShift(false);
+    keyboard[VK_SHIFT] = 0;
+    SetKeyboardState(keyboard);
     EXPECT_EQ(forwards, round);
     EXPECT_EQ(backwards, round) << "Shift+Tab goes the same way back";
 }

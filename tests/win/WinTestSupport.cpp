@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <utility>
 
 #include "links/WebLinks.h"
 #include "display/Dpi.h"
@@ -18,8 +19,7 @@ struct {
     std::function<void(HWND)> Appeared;
     std::vector<HWND> Seen;
 } g_Watch;
-std::vector<SeenMessageBox>* g_Boxes = nullptr; // those being read, while they are
-std::vector<SeenMessageBox> g_NoBoxes;
+std::vector<SeenMessageBox> g_Boxes; // those being read, while they are
 } // namespace
 
 frmGoogleVideo& ShownSearchWindow()
@@ -60,13 +60,6 @@ void PressKey(HWND window, UINT virtualKey)
     PostMessageW(window, WM_KEYUP, virtualKey, flags | (3u << 30));
 }
 
-void HoldShift(bool held)
-{
-    BYTE state[256] = {};
-    state[VK_SHIFT] = held ? 0x80 : 0;
-    SetKeyboardState(state);
-}
-
 void ScaleTo(Form& window, int dpi)
 {
     RECT frame{0, 0, MulDiv(window.Design().ClientWidth, dpi, 1440), MulDiv(window.Design().ClientHeight, dpi, 1440)};
@@ -82,13 +75,6 @@ HWND AnotherProgram()
     SetActiveWindow(other);
     PumpFor(20);
     return other;
-}
-
-void SwitchAwayAndBack(HWND window)
-{
-    AnotherProgram();
-    SetActiveWindow(window);
-    PumpFor(20);
 }
 
 LaunchRecorder::LaunchRecorder(bool succeed)
@@ -129,27 +115,25 @@ void WatchWindows(const std::wstring& title, const std::function<void()>& trigge
 std::vector<SeenMessageBox> MessageBoxesFrom(const std::wstring& title, const std::function<void()>& trigger,
                                              std::function<void(HWND)> meanwhile)
 {
-    std::vector<SeenMessageBox> seen;
-    g_Boxes = &seen;
+    g_Boxes.clear();
     WatchWindows(title, trigger, [&](HWND box) {
         wchar_t text[512] = {};
         GetDlgItemTextW(box, 0xFFFF, text, 512);
         HWND icon = FindWindowExW(box, nullptr, L"Static", nullptr); // the first of the box's statics
         HWND owner = GetWindow(box, GW_OWNER);
-        seen.push_back({box, text, reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)), owner,
+        g_Boxes.push_back({box, text, reinterpret_cast<HICON>(SendMessageW(icon, STM_GETICON, 0, 0)), owner,
                         owner && IsWindowEnabled(owner)});
         if (meanwhile)
             meanwhile(box);
         SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR timer, DWORD) CALLBACK { // OK a moment later, if still open
             KillTimer(nullptr, timer);
-            for (SeenMessageBox& open : g_Boxes ? *g_Boxes : g_NoBoxes) {
+            for (SeenMessageBox& open : g_Boxes) {
                 open.StayedOpen = open.StayedOpen || IsWindow(open.Box);
                 PostMessageW(open.Box, WM_COMMAND, IDOK, 0);
             }
         });
     });
-    g_Boxes = nullptr;
-    return seen;
+    return std::exchange(g_Boxes, {});
 }
 
 SeenMessageBox ExpectMessageBox(const std::wstring& title, const std::function<void()>& trigger)

@@ -17,11 +17,9 @@ void PumpFor(int milliseconds = 0);  // delivers every queued message, for at le
 void ClickAt(HWND window, POINT point);
 POINT CentreOf(const Control& control);
 void PressKey(HWND window, UINT virtualKey);
-void HoldShift(bool held); // what GetKeyState reports
 void ScaleTo(Form& window, int dpi);                   // WM_DPICHANGED with the frame that scale gives it
-// Another program's window comes to the front, as when the user switches to it; and back.
+// Another program's window comes to the front, as when the user switches to it.
 HWND AnotherProgram();
-void SwitchAwayAndBack(HWND window);
 
 // Records every address handed to the shell while it lives; each launch fails unless succeed.
 struct LaunchRecorder {
