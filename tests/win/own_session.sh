@@ -8,6 +8,7 @@ cp -a "$WINEPREFIX"/*.reg "$WINEPREFIX"/.update-timestamp "$WINEPREFIX/dosdevice
 ln -s "$WINEPREFIX/drive_c" "$own/drive_c"
 WINEPREFIX=$own "$@"
 status=$?
+[ $status -eq 0 ] || echo "own_session.sh: $1 ended with $status in a prefix holding: $(ls -A "$own")" >&2
 WINEPREFIX=$own /usr/lib/wine/wineserver -k
 rm -rf "$own"
 exit $status
