@@ -4,10 +4,10 @@
 #   the fuzz target for a bounded time (QUORVEL_FUZZ_SECONDS, 180 by default),
 #   the shipped 32-bit program, built twice to prove the build reproducible,
 #   both programs and the 64-bit Windows tests built a second time with clang and lld,
-#   then under Wine, in a private X server with a window manager: the Windows tests on the 64-bit
-#   build with its keyboard journey, the Windows tests on clang's 64-bit build, and the Windows
-#   tests on the 32-bit build with every journey driving the shipped program itself (reported as
-#   skipped where no 32-bit code can run).
+#   then under Wine, in a private X server with a window manager: the Windows tests and every
+#   journey on the 64-bit build, the Windows tests on clang's 64-bit build, and the Windows tests
+#   and every journey on the 32-bit build, driving the shipped program itself (reported as skipped
+#   where no 32-bit code can run).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
