@@ -6,12 +6,12 @@
 //                       followed down to the element with the focus,
 //                       "name|state|name at its top left corner" (empty when none has it); then
 //                       one line per element from the client object down,
-//                       "depth|name|role|state|value|description|left top width height|same",
+//                       "depth|name|role|state|value|description|left top width height|same|action",
 //                       same being 1 when the object that listed it is its parent (accParent) and,
 //                       asked about its child id (by value, by reference as script clients pass
 //                       it, and as a 16-bit integer), gives the element's own name, role and
 //                       location, and from it navigates to the next element it lists (to nothing
-//                       after the last)
+//                       after the last), and action the name of its default action
 //   act TITLE NAME      does the default action of the element named NAME; prints its state and
 //                       the answer, and exits 0 only when the action was taken
 //   focus TITLE NAME    the same, giving the element the keyboard focus (accSelect)
@@ -162,7 +162,7 @@ int WalkTree(const wchar_t* title)
               std::to_wstring(Number(object, Child(id), &IAccessible::get_accState)) + L"|" +
               Name(object, Child(id), &IAccessible::get_accValue) + L"|" +
               Name(object, Child(id), &IAccessible::get_accDescription) + L"|" + own.substr(own.rfind(L'|') + 1) + L"|" +
-              std::to_wstring(same));
+              std::to_wstring(same) + L"|" + Name(object, Child(id), &IAccessible::get_accDefaultAction));
         return false;
     });
     return 0;

@@ -210,6 +210,9 @@ def journey_keyboard():
                 # answers as the element itself; the search window's elements alone are unavailable.
                 expect(all(e[7] == "1" and (int(e[3]) & 1) == (title == SEARCH) for e in elements),
                        f"{title}: {elements}")
+            actions = {e[1]: e[8] for title in (SEARCH, EXAMPLES) for e in tree(title)}  # as a reader names them
+            expect([actions[name] for name in ("Quorvel home", "Cerca in rete", "Doppio click per accedere al sito")] ==
+                   ["Fai clic", "Premi", "Doppio clic"], f"default actions: {actions}")
             description = next(element[5] for element in tree(SEARCH) if element[2] == "42")  # the balloon's text
             expect(description.startswith("Cerca la parola specificata in rete :"), f"the box is described {description!r}")
             refused = reader("act", SEARCH, "Chiudi", check=False)  # "state=0x... answer=0x..."
