@@ -1,8 +1,9 @@
 // What a screen reader does, from its own process, through oleacc:
 //   walk TITLE          reads the window titled TITLE: first its client object asked about itself
 //                       with an empty child id, with one left out as scripts leave it, and through
-//                       IDispatch by name, and whether its window is the one titled TITLE,
-//                       "self=NAME left-out=NAME holder=1 dispid=ID invoked=NAME"; then accFocus
+//                       IDispatch by name, whether its window is the one titled TITLE, and whether
+//                       the window's own object (OBJID_WINDOW, the system's) is another object,
+//                       "self=NAME left-out=NAME holder=1 dispid=ID invoked=NAME window=1"; then accFocus
 //                       followed down to the element with the focus,
 //                       "name|state|name at its top left corner" (empty when none has it); then
 //                       one line per element from the client object down,
@@ -52,11 +53,11 @@ LONG Number(IAccessible* object, VARIANT child, HRESULT (STDMETHODCALLTYPE IAcce
     return number.lVal;
 }
 
-IAccessible* ClientOf(const wchar_t* title)
+IAccessible* ObjectOfWindow(const wchar_t* title, LONG id = OBJID_CLIENT)
 {
-    IAccessible* client = nullptr;
-    AccessibleObjectFromWindow(FindWindowW(nullptr, title), OBJID_CLIENT, kIAccessible, reinterpret_cast<void**>(&client));
-    return client;
+    IAccessible* object = nullptr;
+    AccessibleObjectFromWindow(FindWindowW(nullptr, title), id, kIAccessible, reinterpret_cast<void**>(&object));
+    return object;
 }
 
 IAccessible* ObjectOf(IDispatch* dispatch)
@@ -117,16 +118,18 @@ void PrintSelf(IAccessible* client, const wchar_t* title)
     VARIANT empty{}, leftOut{{{VT_ERROR, 0, 0, 0, {.scode = DISP_E_PARAMNOTFOUND}}}};
     HWND holder = nullptr;
     WindowFromAccessibleObject(client, &holder);
-    wchar_t member[] = L"accName";
-    LPOLESTR names[] = {member};
+    LPOLESTR names[] = {const_cast<LPOLESTR>(L"accName")}; // only read
     DISPID id = 0;
     client->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    IUnknown *identity = nullptr, *window = nullptr; // COM's identity of an object: its IUnknown
+    client->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity));
+    ObjectOfWindow(title, OBJID_WINDOW)->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&window));
     VARIANT self = Child(CHILDID_SELF), result{};
     DISPPARAMS parameters{&self, nullptr, 1, 0};
     client->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &parameters, &result, nullptr, nullptr);
     Print(L"self=" + Name(client, empty) + L" left-out=" + Name(client, leftOut) + L" holder=" +
           std::to_wstring(holder == FindWindowW(nullptr, title)) + L" dispid=" + std::to_wstring(id) +
-          L" invoked=" + (result.vt == VT_BSTR ? result.bstrVal : L""));
+          L" invoked=" + (result.vt == VT_BSTR ? result.bstrVal : L"") + L" window=" + std::to_wstring(window != identity));
 }
 
 // What a reader first asks of an element: its name, role and place; nothing for no element.
@@ -142,7 +145,7 @@ std::wstring Facts(IAccessible* element, VARIANT child)
 
 int WalkTree(const wchar_t* title)
 {
-    IAccessible* client = ClientOf(title);
+    IAccessible* client = ObjectOfWindow(title);
     if (!client)
         return 2;
     PrintSelf(client, title), PrintFocus(client);
@@ -170,7 +173,7 @@ int WalkTree(const wchar_t* title)
 
 int Act(const wchar_t* title, const wchar_t* name, bool focus)
 {
-    IAccessible* client = ClientOf(title);
+    IAccessible* client = ObjectOfWindow(title);
     int result = 2;
     if (client)
         Walk(client, 0, [&](IAccessible* object, LONG id, int, IAccessible*, LONG) {

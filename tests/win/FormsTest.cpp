@@ -46,7 +46,8 @@ TEST(WindowingLayer, TheLoopDropsAHeldEnterAndTheRestOfADoubleClickWhoseFirstCli
     PumpFor();
     EXPECT_EQ(recorder.Launches().size(), 1u) << "one press, one search";
     // A double-click on the entry that lies over "...": the first click chooses it and closes the
-    // examples; the second lands on "..." beneath, which must not be pressed (counted here, not done).
+    // examples; the second lands on "..." beneath, which must not be pressed (counted here, not done);
+    // a third click, after the double-click has ended, presses it.
     HWND button = search.Controls(frmGoogleVideo::Command1).hWnd();
     static int pressed = 0;
     const SUBCLASSPROC count = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR button) CALLBACK {
@@ -70,9 +71,10 @@ TEST(WindowingLayer, TheLoopDropsAHeldEnterAndTheRestOfADoubleClickWhoseFirstCli
         ClickAt(list, onList);
         PostMessageW(button, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(onButton.x, onButton.y));
         PostMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(onButton.x, onButton.y));
+        ClickAt(button, onButton); // a click after the double-click is one of its own
     });
     PumpFor(50);
     RemoveWindowSubclass(GetParent(button), count, 1);
     EXPECT_NE(search.Controls(frmGoogleVideo::txtSearch).GetText(), u"owl") << "an entry chosen";
-    EXPECT_EQ(pressed, 0) << "the rest of the double-click pressed what lay beneath";
+    EXPECT_EQ(pressed, 1) << "the rest of the double-click pressed what lay beneath, or the click after it did not";
 }
