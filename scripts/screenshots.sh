@@ -27,8 +27,6 @@ done
 copy standard-search-144 search-window-144
 copy dark-search-96 dark-search
 copy dark-examples-96 dark-examples
-copy dark-mode-search-96 dark-mode-search
-copy dark-mode-examples-96 dark-mode-examples
 copy box-blank-96 warning
 copy box-info-96 info
 echo "docs/ refreshed from $shots"
