@@ -299,15 +299,15 @@ def caption_contrast(screen, box):
 
 def journey_looks():
     """Both windows as a person sees them. In the standard colours at 96 DPI exactly as the reference
-    screenshots (tests/e2e/reference, with a caret that does not blink); at 144 and 192 DPI the same
-    windows drawn larger: shrunk back, each differs from the 96 DPI one by less than 5 % of full
-    brightness per pixel on average (measured 2 to 3.2 %; a background picture left at its pixel size
-    alone makes 10 %). In a dark scheme of the user's own, every label and link reads against what it
-    lands on, 4.5:1 at least, where the screen reader says it is, and the picture's large title 3:1. In dark mode (the app mode chosen before the start) both windows are mostly dark,
-    every caption reads as well and each window is exactly as its dark-mode reference; light mode chosen while both are open, as the Settings app tells every
-    program, turns both light at once, and the search window is then exactly as in light mode. Every
-    message box is painted on the screen a person sees; with no browser to take the address, a search
-    says so, launches nothing and keeps the text."""
+    screenshots (tests/e2e/reference, with a caret that does not blink); at 144 and 192 DPI the same windows
+    drawn larger: shrunk back, each differs from the 96 DPI one by less than 5 % of full brightness per pixel on
+    average (measured 2 to 3.2 %; a background picture left at its pixel size alone makes 10 %). In a dark
+    scheme of the user's own, every label and link reads against what it lands on, 4.5:1 at least, where the
+    screen reader says it is, and the picture's large title 3:1. In dark mode (the app mode chosen before the
+    start) both windows are mostly dark, every caption reads as well and each window is exactly as its dark-mode
+    reference; light mode chosen while both are open, as the Settings app tells every program, turns both light
+    at once, and the search window is then exactly as in light mode. Every message box is painted on the screen
+    a person sees; with no browser to take the address, a search says so, launches nothing and keeps the text."""
     run(WINE64, "reg", "delete", HTTP_COMMAND, "/f", check=False)  # no browser at all
     colours = r"HKCU\Control Panel\Colors"
     standard = {k.strip(): v.strip() for k, v in (line.split("REG_SZ") for line in run(WINE64, "reg", "query", colours)
