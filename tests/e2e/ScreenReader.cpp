@@ -11,8 +11,8 @@
 //                       same being 1 when the object that listed it is its parent (accParent) and,
 //                       asked about its child id (by value, by reference as script clients pass
 //                       it, and as a 16-bit integer), gives the element's own name, role and
-//                       location, and from it navigates to the next element it lists (to nothing
-//                       after the last), and action the name of its default action
+//                       location, and from it navigates to the next and the previous element it
+//                       lists (to nothing past either end), and action the name of its default action
 //   act TITLE NAME      does the default action of the element named NAME; prints its state and
 //                       the answer, and exits 0 only when the action was taken
 //   focus TITLE NAME    the same, giving the element the keyboard focus (accSelect)
@@ -138,8 +138,8 @@ std::wstring Facts(IAccessible* element, VARIANT child)
     if (child.vt == VT_DISPATCH)
         return Facts(ObjectOf(child.pdispVal), Child(CHILDID_SELF));
     LONG box[4] = {};
-    element->accLocation(&box[0], &box[1], &box[2], &box[3], child);
-    return child.vt == VT_EMPTY ? L"" : Name(element, child) + L"|" + std::to_wstring(Number(element, child, &IAccessible::get_accRole)) + L"|" +
+    const HRESULT located = element->accLocation(&box[0], &box[1], &box[2], &box[3], child);
+    return child.vt == VT_EMPTY || FAILED(located) ? L"" : Name(element, child) + L"|" + std::to_wstring(Number(element, child, &IAccessible::get_accRole)) + L"|" +
            std::to_wstring(box[0]) + L" " + std::to_wstring(box[1]) + L" " + std::to_wstring(box[2]) + L" " + std::to_wstring(box[3]);
 }
 
@@ -153,14 +153,14 @@ int WalkTree(const wchar_t* title)
         IDispatch* dispatch = nullptr; // a child object's parent is, by name and role, the one that listed it
         object->get_accParent(&dispatch);
         IAccessible* parent = id == CHILDID_SELF ? ObjectOf(dispatch) : lister;
-        VARIANT listed = Child(listedAs), byReference{{{VT_BYREF | VT_VARIANT, 0, 0, 0, {.pvarVal = &listed}}}}, next{};
+        VARIANT listed = Child(listedAs), byReference{{{VT_BYREF | VT_VARIANT, 0, 0, 0, {.pvarVal = &listed}}}}, next{}, previous{};
         VARIANT narrow{{{VT_I2, 0, 0, 0, {.iVal = static_cast<SHORT>(listedAs)}}}};
-        LONG count = 0;
-        lister->get_accChildCount(&count);
         lister->accNavigate(NAVDIR_NEXT, listed, &next);
-        const std::wstring own = Facts(object, Child(id)), after = listedAs < count ? Facts(lister, Child(listedAs + 1)) : L"";
+        lister->accNavigate(NAVDIR_PREVIOUS, listed, &previous);
+        const std::wstring own = Facts(object, Child(id)), after = Facts(lister, Child(listedAs + 1)); // "" past the last
         const bool same = parent && Facts(parent, Child(0)) == Facts(lister, Child(0)) && Facts(lister, listed) == own &&
-                          Facts(lister, byReference) == own && Facts(lister, narrow) == own && Facts(lister, next) == after;
+                          Facts(lister, byReference) == own && Facts(lister, narrow) == own && Facts(lister, next) == after &&
+                          Facts(lister, previous) == (listedAs > 1 ? Facts(lister, Child(listedAs - 1)) : L"");
         Print(std::to_wstring(depth) + L"|" + own.substr(0, own.find(L'|', own.find(L'|') + 1)) + L"|" +
               std::to_wstring(Number(object, Child(id), &IAccessible::get_accState)) + L"|" +
               Name(object, Child(id), &IAccessible::get_accValue) + L"|" +
