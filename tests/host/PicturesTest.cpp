@@ -9,7 +9,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "pictures/DarkRendering.h"
 #include "pictures/Jpeg.h"
 #include "pictures/Resample.h"
 
@@ -67,7 +66,7 @@ bool ReferenceDecode(const std::vector<unsigned char>& bytes, DecodedImage& imag
 
 } // namespace
 
-TEST(Pictures, DecodedAsLibjpegDecodesThemAndRefusedWhereNotBaseline)
+TEST(Pictures, DecodedAsLibjpegDecodesThem)
 {
     // Every picture the program carries, then two of libjpeg's compressor from the fuzz corpus, of
     // an odd size so that blocks and MCUs overhang their edges: grey with its one component
@@ -99,18 +98,6 @@ TEST(Pictures, DecodedAsLibjpegDecodesThemAndRefusedWhereNotBaseline)
                                                  int(reference.Pixels[y * w + x] >> 8 & 255)));
         EXPECT_LT(worst, 48); // a letter there is 150 and more apart
     }
-    // The first segment of a kind in the banner, a byte in it counted from its marker, and what is
-    // put there.
-    const std::tuple<unsigned char, size_t, unsigned char, const char*> edits[] = {
-        {0xC0, 1, 0xC2, "a progressive frame"}, {0xC0, 11, 0x31, "sampled 3 x 1"},
-        {0xDA, 12, 62, "a scan that stops before the last coefficient"}};
-    for (const auto& [marker, offset, value, what] : edits) {
-        std::vector<unsigned char> bytes = FileBytes(std::filesystem::path(QUORVEL_PICTURES) / "examples-banner.jpg");
-        const unsigned char start[] = {0xFF, marker};
-        bytes[size_t(std::search(bytes.begin(), bytes.end(), start, start + 2) - bytes.begin()) + offset] = value;
-        DecodedImage image;
-        EXPECT_FALSE(DecodeBaselineJpeg(bytes.data(), bytes.size(), image)) << what;
-    }
 }
 
 TEST(Pictures, ResampledSmoothlyAndUnchangedAtTheirOwnSize)
@@ -124,18 +111,4 @@ TEST(Pictures, ResampledSmoothlyAndUnchangedAtTheirOwnSize)
                     wide.Pixels[x + 8] == wide.Pixels[x]);
     EXPECT_TRUE(wide.Pixels[0] + wide.Pixels[7] == 0xFFFFFFu && wide.Pixels[3] != 0);
     EXPECT_TRUE(Resample(split, 0, 5).Height == 0 && Resample({2, 0, {}}, 3, 3).Pixels.empty()); // nothing, not 0 x 5
-    const DecodedImage dot = Resample(split, 1, 1), tall = Resample(dot, 2, 3); // one pixel is still a picture
-    EXPECT_TRUE(dot.Pixels.size() == 1 && tall.Width == 2 && tall.Height == 3 && tall.Pixels.size() == 6);
-}
-
-TEST(Pictures, ADarkRenderingTurnsLightToDarkAndKeepsHues)
-{
-    uint32_t pixels[] = {0xFFFFFF, 0x000000, 0x1C3E80 /* the title's dark blue */, 0xD6E6F7 /* the light sky */};
-    ToDarkRendering(pixels, 4);
-    EXPECT_TRUE(pixels[0] == 0 && pixels[1] == 0xFFFFFF);
-    const auto luma = [](uint32_t p) { return 0.299 * (p >> 16 & 255) + 0.587 * (p >> 8 & 255) + 0.114 * (p & 255); };
-    EXPECT_GT(luma(pixels[2]), 160) << "the title light";
-    EXPECT_LT(luma(pixels[3]), 40) << "the sky dark";
-    for (uint32_t blue : {pixels[2], pixels[3]})
-        EXPECT_TRUE((blue & 255) > (blue >> 16 & 255) + 20) << std::hex << blue << " still blue";
 }

@@ -7,7 +7,6 @@
 #include "WinTestSupport.h"
 #include "links/Addresses.h"
 #include "links/WebLinks.h"
-#include "app/mXPManifest.h"
 #include "forms/MessageLoop.h"
 #include "accessibility/Ole.h"
 #include "platform/RuntimeError.h"
@@ -39,13 +38,9 @@ TEST_F(SearchWindow, ANewScaleKeepsTheTextAndTheWindowShowsTheProgramsIcon)
         EXPECT_NEAR(client.right + client.bottom, MulDiv(415 + 194, dpi, 96), 2) << dpi;
     }
     EXPECT_EQ(Box().GetText(), u"typed before");
-    SendMessageW(form.hWnd(), WM_SETICON, ICON_BIG, 0), SendMessageW(form.hWnd(), WM_SETICON, ICON_SMALL, 0);
-    HWND balloon = form.ToolTips()->front().second->hWnd(); // owned by the search window
-    InstallWindowIcons(balloon, u"ICON_0", true);           // so its top owner gets the icons too
     for (const auto& [kind, size] : {std::pair{ICON_BIG, 32}, {ICON_SMALL, 16}}) // the shell's own icon, ICON_0
-        for (HWND window : {form.hWnd(), balloon})
-            EXPECT_EQ(SendMessageW(window, WM_GETICON, kind, 0),
-                      LPARAM(LoadImageA(GetModuleHandleW(nullptr), "ICON_0", IMAGE_ICON, size, size, LR_SHARED)));
+        EXPECT_EQ(SendMessageW(form.hWnd(), WM_GETICON, kind, 0),
+                  LPARAM(LoadImageA(GetModuleHandleW(nullptr), "ICON_0", IMAGE_ICON, size, size, LR_SHARED)));
 }
 
 TEST_F(SearchWindow, TheHandShowsOverTheLinksAlone)
