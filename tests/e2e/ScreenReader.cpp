@@ -201,8 +201,7 @@ int Listen(const wchar_t* title)
 {
     for (DWORD event : {EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE})
         SetWinEventHook(event, event, nullptr, OnEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
-    std::printf("ready\n");
-    std::fflush(stdout);
+    Print(L"ready");
     bool seen = false;
     for (size_t told = 0; !seen || FindWindowW(nullptr, title) || told < g_Heard.size();) {
         seen = seen || FindWindowW(nullptr, title);

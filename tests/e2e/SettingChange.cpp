@@ -8,8 +8,5 @@ int wmain(int argc, wchar_t** argv)
     if (argc != 2)
         return 2;
     DWORD_PTR answer = 0;
-    return SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(argv[1]),
-                               SMTO_ABORTIFHUNG, 5000, &answer)
-               ? 0
-               : 1;
+    return !SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, LPARAM(argv[1]), SMTO_ABORTIFHUNG, 5000, &answer);
 }

@@ -1,8 +1,5 @@
 #!/usr/bin/python3
-"""Reads a built program from outside with a PE reader: a Windows program for the machine its
-manifest names (x86: the shipped 32-bit one; amd64) that imports only what every Windows has,
-shows "ICON_0" in the shell, says it is version 1.0.0.2 and asks for the common controls 6 in its
-manifest (664 bytes for x86).
+"""The built program read from outside with a PE reader, as its machine, imports, icon, version and manifest.
 Usage: check_program_files.py PROGRAM.exe x86|amd64"""
 import re
 import sys

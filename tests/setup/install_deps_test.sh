@@ -1,28 +1,17 @@
 #!/usr/bin/env bash
-# scripts/install-deps.sh against stand-in apt-get, dpkg, dpkg-query, id, sudo and sleep, first
-# and alone on PATH with the few ordinary tools the script uses: the real apt is never reached.
-# The stand-ins answer as Debian's do on a machine whose bookworm-security i386 index a mirror
-# serves mid-sync, and record every change asked of them.
+# scripts/install-deps.sh against stand-ins alone on PATH (the real apt never reached), answering as
+# Debian's do while a mirror serves an index mid-sync, and recording every change asked of them.
 set -euo pipefail
 script=$(cd "$(dirname "$0")/../.." && pwd)/scripts/install-deps.sh
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$tmp/bin" "$tmp/tools"
-for tool in grep sed sort paste cat; do
-  ln -s "$(command -v "$tool")" "$tmp/tools/$tool"
-done
+for tool in grep sed sort paste cat; do ln -s "$(command -v "$tool")" "$tmp/tools/$tool"; done
 
-# STUB_MISSING, STUB_REFUSE: comma-separated packages not installed, and those apt cannot install;
-# STUB_ARCHS: foreign architectures; STUB_UPDATE_FAILS: how many updates fail; STUB_UID: the user.
-cat >"$tmp/bin/dpkg-query" <<'STUB'
-#!/bin/bash
-case ",$STUB_MISSING," in *",${!#},"*) exit 1 ;; esac
-printf 'install ok installed'
-STUB
-cat >"$tmp/bin/dpkg" <<'STUB'
-#!/bin/bash
-[ "$1" = --add-architecture ] && echo "${STUB_VIA:-}dpkg $*" >>"$STUB_LOG" || echo "${STUB_ARCHS:-}"
-STUB
+# STUB_MISSING, STUB_REFUSE (not installed, not installable), STUB_ARCHS, STUB_UPDATE_FAILS, STUB_UID.
+printf '#!/bin/bash\ncase ",$STUB_MISSING," in *",${!#},"*) exit 1 ;; esac\necho install ok installed\n' >"$tmp/bin/dpkg-query"
+printf '#!/bin/bash\n[ "$1" = --add-architecture ] && echo "${STUB_VIA:-}dpkg $*" >>"$STUB_LOG" || echo "${STUB_ARCHS:-}"\n' \
+  >"$tmp/bin/dpkg"
 cat >"$tmp/bin/apt-get" <<'STUB'
 #!/bin/bash
 if [ "$1" = update ]; then
@@ -36,8 +25,7 @@ packages=$(printf '%s\n' "${@:2}" | grep -v '^-' | paste -sd ' ')
 [[ " $* " = *" -s "* ]] && verb=simulate || verb=install
 echo "${STUB_VIA:-}$verb $packages" >>"$STUB_LOG"
 for p in $packages; do
-  # What apt -qq says when the i386 twins of the amd64 libraries are in no index.
-  [[ ",${STUB_REFUSE:-}," != *",$p,"* ]] ||
+  [[ ",${STUB_REFUSE:-}," != *",$p,"* ]] || # as apt -qq says when the i386 libraries are in no index
     { echo "E: Error, pkgProblemResolver::Resolve generated breaks, this may be caused by held packages." >&2; exit 100; }
 done
 STUB

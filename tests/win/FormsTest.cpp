@@ -62,10 +62,10 @@ TEST(WindowingLayer, TheLoopDropsAHeldEnterAndTheRestOfADoubleClickWhoseFirstCli
         RECT entries, beneath, frame;
         GetClientRect(list, &entries), GetWindowRect(button, &beneath), GetWindowRect(search.hWnd(), &frame);
         MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&entries), 2);
-        const POINT centre{(entries.left + entries.right) / 2, (entries.top + entries.bottom) / 2};
+        const POINT centre = CentreOf(entries), under = CentreOf(beneath);
         // The search window moved so that "..." lies under the middle of the list.
-        SetWindowPos(search.hWnd(), nullptr, frame.left + centre.x - (beneath.left + beneath.right) / 2,
-                     frame.top + centre.y - (beneath.top + beneath.bottom) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(search.hWnd(), nullptr, frame.left + centre.x - under.x, frame.top + centre.y - under.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         POINT onList = centre, onButton = centre;
         ScreenToClient(list, &onList), ScreenToClient(button, &onButton);
         ClickAt(list, onList);

@@ -47,11 +47,9 @@ void ClickAt(HWND window, POINT point)
     PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
 }
 
-POINT CentreOf(const Control& control)
-{
-    const RECT& r = control.Bounds();
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
+POINT CentreOf(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+POINT CentreOf(const Control& control) { return CentreOf(control.Bounds()); }
 
 void PressKey(HWND window, UINT virtualKey)
 {

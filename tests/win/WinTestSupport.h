@@ -15,6 +15,7 @@
 frmGoogleVideo& ShownSearchWindow(); // loaded and shown as at start-up
 void PumpFor(int milliseconds = 0);  // delivers every queued message, for at least that long
 void ClickAt(HWND window, POINT point);
+POINT CentreOf(const RECT& r);
 POINT CentreOf(const Control& control);
 void PressKey(HWND window, UINT virtualKey);
 void ScaleTo(Form& window, int dpi);                   // WM_DPICHANGED with the frame that scale gives it

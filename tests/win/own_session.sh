@@ -1,8 +1,6 @@
 #!/bin/sh
-# Runs a Windows program in a Wine session of its own: a prefix beside the session's, sharing its
-# drive but with registry files of its own, and so a wineserver of its own, which is ended
-# afterwards. What the program changes for the rest of a session (SetSysColors) ends with it.
-#   own_session.sh WINE PROGRAM ARGS...
+# own_session.sh WINE PROGRAM ARGS...: in a prefix beside the session's, sharing its drive, with a registry
+# and so a wineserver of its own, ended afterwards with whatever outlasts a program (SetSysColors).
 own=$(mktemp -d)
 cp -a "$WINEPREFIX"/*.reg "$WINEPREFIX"/.update-timestamp "$WINEPREFIX/dosdevices" "$own/"
 ln -s "$WINEPREFIX/drive_c" "$own/drive_c"
