@@ -66,7 +66,9 @@ TEST(WindowingLayer, TheLoopDropsAHeldEnterAndTheRestOfADoubleClickWhoseFirstCli
         // The search window moved so that "..." lies under the middle of the list.
         SetWindowPos(search.hWnd(), nullptr, frame.left + centre.x - under.x, frame.top + centre.y - under.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        POINT onList = centre, onButton = centre;
+        // The second click lands on the edge of the rectangle a double-click may wander in.
+        POINT onList = centre, onButton{centre.x + GetSystemMetrics(SM_CXDOUBLECLK) / 2,
+                                        centre.y + GetSystemMetrics(SM_CYDOUBLECLK) / 2};
         ScreenToClient(list, &onList), ScreenToClient(button, &onButton);
         ClickAt(list, onList);
         PostMessageW(button, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(onButton.x, onButton.y));
