@@ -1,4 +1,4 @@
-# The address options as configuring takes them.  cmake -DADDRESSES=cmake/Addresses.cmake -P address_options.cmake
+# The address options as configuring takes them: cmake -DADDRESSES=cmake/Addresses.cmake -P address_options.cmake
 function(expect_configure wanted)
   execute_process(COMMAND ${CMAKE_COMMAND} ${ARGN} -P ${ADDRESSES} RESULT_VARIABLE failed OUTPUT_VARIABLE said
                   ERROR_VARIABLE said)
