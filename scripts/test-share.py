@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""The tests' share of the code, counted in non-blank, non-comment lines of the files git tracks.
+"""The tests' share of the code, counted in the non-blank lines of the files git tracks.
 Tests: everything under tests/ but the fuzz corpus and pictures. Code: the C++ of src/ and bench/
 but generated files. Comments: // and /* */ in C++; a script's comments and docstrings count, as
 what a reader of the tests reads.
